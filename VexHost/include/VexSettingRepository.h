@@ -1,0 +1,77 @@
+#pragma once
+// Persistent user preferences, one repository per name.
+//
+// Each repository is one file "<name>.settings" in the settings folder: VEX_SETTINGS_DIR, else
+// $XDG_CONFIG_HOME/voltaria, else ~/.config/voltaria. The file is private to the user (mode
+// 0600). Saving replaces it atomically (a temporary file in the same folder is written, synced and
+// renamed over it, then the folder is synced), so a crash leaves the old or the new file, never a
+// mix. A file that cannot be read back whole (truncated, corrupt, a folder in its place) never
+// stops the host: it is renamed aside with the suffix ".corrupt-<time>", reported on standard
+// error and in GetLoadReport(), and the repository opens empty.
+//
+// Within a process there is one repository object per name; values live in memory until
+// SaveRepository writes them.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class VexSettingRepository {
+ public:
+  /// The repository `name`, loaded from disk on first use. `access` 0 reads only; any other value
+  /// also allows saving. The second argument and the controller are reserved.
+  static VexSettingRepository* GetRepository(const char* name, int reserved, int access,
+                                             void* controller);
+
+  /// Reads up to `count` values stored under `key`; returns how many were read, 0 when the key
+  /// is missing or holds values of the other kind.
+  long ReadSetting(const char* key, int* values, long count);
+  long ReadSetting(const char* key, char* values, long count);
+  /// Stores `count` values under `key`, replacing what it held; `flag` is reserved (0).
+  /// Returns the count stored.
+  long WriteSetting(const char* key, int* values, long count, int flag);
+  long WriteSetting(const char* key, char* values, long count, int flag);
+  /// Writes the repository to its file. `name` null saves under its own name. Returns 0 on
+  /// success, -1 when the repository is read-only or the file cannot be written (reported).
+  int SaveRepository(const char* name = nullptr);
+
+  const std::string& GetName() const { return name_; }
+  std::filesystem::path GetFilePath() const;
+  /// Empty after a clean load; otherwise what was wrong with the file and where it was put.
+  const std::string& GetLoadReport() const { return loadReport_; }
+  /// Keys in the order they were first written.
+  std::vector<std::string> GetKeys() const;
+
+  /// Observes every WriteSetting (key), in call order: lets tests check the order of writes.
+  void SetWriteObserver(std::function<void(const std::string& key)> observer) {
+    writeObserver_ = std::move(observer);
+  }
+
+  static std::filesystem::path GetSettingsDirectory();
+  /// Drops every repository object of this process, so the next GetRepository reads the file
+  /// again as a new process would. Pointers handed out earlier become invalid.
+  static void ForgetLoadedRepositories();
+
+  struct Value {
+    bool isText = false;
+    std::vector<int> integers;
+    std::string bytes;
+  };
+
+ private:
+  VexSettingRepository(std::string name, int access);
+  void Load();
+  void SetAside(const std::string& problem);
+  std::string Serialize() const;
+  void Store(const char* key, Value value);
+
+  std::string name_;
+  int access_;
+  std::vector<std::string> order_;
+  std::map<std::string, Value> values_;
+  std::string loadReport_;
+  std::function<void(const std::string&)> writeObserver_;
+};

@@ -1,0 +1,51 @@
+#include "VexBaseUnknown.h"
+
+#include <utility>
+
+namespace {
+
+using Key = std::pair<std::string, std::string>;
+
+std::map<Key, VexExtensionRegistry::Factory>& Factories() {
+  static std::map<Key, VexExtensionRegistry::Factory> factories;
+  return factories;
+}
+
+}  // namespace
+
+void VexBaseUnknown::Release() {
+  if (--references_ <= 0) delete this;
+}
+
+VexBaseUnknown::~VexBaseUnknown() {
+  for (auto& [name, extension] : extensions_) delete extension;
+}
+
+VexBaseUnknown* VexBaseUnknown::QueryInterface(const VexIID& iid) {
+  if (iid.offeredBy(this)) return this;
+  const char* kind = GetExtensionKind();
+  if (!kind || !*kind) return nullptr;
+  auto found = extensions_.find(iid.name);
+  if (found != extensions_.end()) return found->second;
+  VexExtensionRegistry::Factory factory = VexExtensionRegistry::Find(kind, iid.name);
+  if (!factory) return nullptr;
+  VexExtension* extension = factory(this);
+  if (!extension) return nullptr;
+  extensions_.emplace(iid.name, extension);
+  return extension;
+}
+
+VexBaseUnknown* VexExtension::QueryInterface(const VexIID& iid) {
+  if (iid.offeredBy(this)) return this;
+  return outer_->QueryInterface(iid);
+}
+
+void VexExtensionRegistry::Register(const char* kind, const char* interfaceName, Factory factory) {
+  Factories()[Key(kind, interfaceName)] = factory;
+}
+
+VexExtensionRegistry::Factory VexExtensionRegistry::Find(const char* kind,
+                                                         const char* interfaceName) {
+  auto found = Factories().find(Key(kind, interfaceName));
+  return found == Factories().end() ? nullptr : found->second;
+}

@@ -1,0 +1,5 @@
+#include "VexString.h"
+
+#include <ostream>
+
+std::ostream& operator<<(std::ostream& out, const VexString& text) { return out << text.str(); }

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running the project needs.
+# Idempotent: does nothing when all packages are present. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+  g++
+  cmake
+  ninja-build
+  pkg-config
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  libsqlite3-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+run_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+run_as_root apt-get update
+run_as_root apt-get install -y --no-install-recommends "${missing[@]}"

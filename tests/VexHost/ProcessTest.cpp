@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "TestFolder.h"
+#include "VexError.h"
+#include "VexFileServices.h"
+#include "VexProcess.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool ProcessGone(int pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+}  // namespace
+
+TEST(VexStartProcessTest, PassesArgumentsUnchangedWithoutAShell) {
+  TestFolder folder;
+  ScopedEnv record("RECORD_ARGS_FILE", (folder / "args.txt").string());
+  std::string program = TestProgram("record_args").string();
+  std::vector<std::string> args = {program, "two words", "quote\"d 'x'", "a;rm -rf /;b", "$HOME",
+                                   "*.mas"};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  int pid = 0, status = -1;
+  ASSERT_EQ(VexStartProcess(program.c_str(), argv.data(), 0, &pid, &status), 0);
+  EXPECT_GT(pid, 0);
+  EXPECT_EQ(status, 0);
+  std::string expected = "argc=6\n";
+  for (auto& a : args) expected += "[" + a + "]\n";
+  EXPECT_EQ(ReadFile(folder / "args.txt"), expected);
+}
+
+TEST(VexStartProcessTest, WaitingReportsTheExitStatus) {
+  ScopedEnv exitCode("RECORD_ARGS_EXIT", "7");
+  std::string program = TestProgram("record_args").string();
+  int pid = 0, status = 0;
+  VexStartProcess(program.c_str(), nullptr, 0, &pid, &status);
+  EXPECT_EQ(status, 7);
+}
+
+TEST(VexStartProcessTest, MissingProgramIsAnInputErrorNamingIt) {
+  int pid = 0, status = 0;
+  try {
+    VexStartProcess("/nonexistent/EDSA/cablpull.exe", nullptr, 1, &pid, &status);
+    FAIL() << "no error raised";
+  } catch (const VexInputError& error) {
+    EXPECT_NE(std::string(error.what()).find("/nonexistent/EDSA/cablpull.exe"), std::string::npos)
+        << error.what();
+  }
+}
+
+TEST(VexStartProcessTest, ChildrenStartedWithoutWaitingLeaveNoZombies) {
+  std::string program = TestProgram("record_args").string();
+  std::vector<int> pids;
+  std::vector<std::string> observed;
+  int observer = VexAddProcessObserver(
+      [&](const VexProcessStart& start) { observed.push_back(start.program); });
+  for (int i = 0; i < 20; ++i) {
+    int pid = 0, status = 0;
+    VexStartProcess(program.c_str(), nullptr, 1, &pid, &status);
+    pids.push_back(pid);
+  }
+  VexRemoveProcessObserver(observer);
+  EXPECT_EQ(observed.size(), 20u);
+
+  // A zombie still answers kill(pid, 0); only a reaped child is gone.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  bool allGone = false;
+  while (!allGone && std::chrono::steady_clock::now() < deadline) {
+    allGone = std::all_of(pids.begin(), pids.end(), ProcessGone);
+    if (!allGone) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_TRUE(allGone);
+}
+
+TEST(VexFileServicesTest, FindPathWithOrWithoutTrailingSeparator) {
+  TestFolder folder;
+  folder.Write("plant one/Main.mas", "x");
+  std::string dir = (folder / "plant one").string();
+  EXPECT_NE(VexFindPath("Main.mas", dir.c_str()), 0);
+  EXPECT_NE(VexFindPath("Main.mas", (dir + "/").c_str()), 0);
+  EXPECT_EQ(VexFindPath("Main.net", dir.c_str()), 0);
+  EXPECT_EQ(VexFindPath("plant one", folder.Path().c_str()), 0) << "a folder is not a file";
+  EXPECT_EQ(VexFindPath("", dir.c_str()), 0);
+
+  std::filesystem::create_symlink(folder / "plant one", folder / "link");
+  VexUnicodeString real;
+  ASSERT_EQ(VexGetRealPath(VexUnicodeString((folder / "link/../link/Main.mas").string()), real), 0);
+  EXPECT_EQ(real.str(), std::filesystem::canonical(folder / "plant one/Main.mas").string());
+  VexUnicodeString unchanged("keep");
+  EXPECT_EQ(VexGetRealPath("/no/such/file", unchanged), -1);
+  EXPECT_EQ(unchanged, VexUnicodeString("keep"));
+}

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include "TestFolder.h"
+#include "VexSettingRepository.h"
+
+extern char** environ;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SettingRepositoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { VexSettingRepository::ForgetLoadedRepositories(); }
+  void TearDown() override { VexSettingRepository::ForgetLoadedRepositories(); }
+
+  VexSettingRepository* Open(const char* name = "EdsaProject") {
+    return VexSettingRepository::GetRepository(name, 0, 1, nullptr);
+  }
+  std::string Tool(const std::vector<std::string>& args) {
+    std::string output;
+    int status = RunProgram(TestProgram("settings_tool"), args,
+                            {"VEX_SETTINGS_DIR=" + folder.Path().string()}, &output);
+    EXPECT_EQ(status, 0) << output;
+    return output;
+  }
+  std::vector<fs::path> SetAsideFiles() const {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+      if (entry.path().filename().string().find(".corrupt-") != std::string::npos) {
+        found.push_back(entry.path());
+      }
+    }
+    return found;
+  }
+
+  TestFolder folder;
+  ScopedEnv settingsDir{"VEX_SETTINGS_DIR", folder.Path().string()};
+};
+
+}  // namespace
+
+TEST_F(SettingRepositoryTest, MissingKeysReadZeroValues) {
+  VexSettingRepository* repo = Open();
+  int value = 7;
+  EXPECT_EQ(repo->ReadSetting("PrevTab", &value, 1), 0);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(repo, Open()) << "one object per name per process";
+  EXPECT_TRUE(repo->GetLoadReport().empty());
+}
+
+TEST_F(SettingRepositoryTest, ValuesSurviveAFreshProcessBothWays) {
+  const std::string path = "/home/désirée/EDSA projects/plant \"A\"; v2/Büro.mas";
+  Tool({"write", "EdsaProject", "chars", "FilePath1", path});
+  Tool({"write", "EdsaProject", "int", "CUR_PROJ", "-1", "2147483647"});
+
+  VexSettingRepository* repo = Open();
+  char buffer[256] = {};
+  EXPECT_EQ(repo->ReadSetting("FilePath1", buffer, static_cast<long>(path.size())),
+            static_cast<long>(path.size()));
+  EXPECT_EQ(std::string(buffer), path);
+  int values[2] = {};
+  EXPECT_EQ(repo->ReadSetting("CUR_PROJ", values, 2), 2);
+  EXPECT_EQ(values[0], -1);
+  EXPECT_EQ(values[1], 2147483647);
+  EXPECT_EQ(repo->ReadSetting("CUR_PROJ", buffer, 10), 0) << "integers are not text";
+
+  int tab = 3;
+  repo->WriteSetting("PrevTab", &tab, 1, 0);
+  ASSERT_EQ(repo->SaveRepository(), 0);
+  EXPECT_EQ(Tool({"read", "EdsaProject", "int", "PrevTab", "1"}), "1 3\n");
+  EXPECT_EQ(Tool({"read", "EdsaProject", "chars", "FilePath1", "200"}),
+            std::to_string(path.size()) + " " + path + "\n");
+
+  struct stat info {};
+  ASSERT_EQ(::stat(repo->GetFilePath().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u) << "settings hold paths: private to the user";
+}
+
+TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> spoil;
+  };
+  const std::vector<Case> cases = {
+      {"empty", [](const fs::path& f) { std::ofstream(f).close(); }},
+      {"random bytes",
+       [](const fs::path& f) {
+         std::mt19937 random(42);
+         std::ofstream out(f, std::ios::binary);
+         for (int i = 0; i < 500; ++i) out.put(static_cast<char>(random()));
+       }},
+      {"truncated",
+       [](const fs::path& f) {
+         std::string content;
+         {
+           std::ifstream in(f, std::ios::binary);
+           content.assign(std::istreambuf_iterator<char>(in), {});
+         }
+         std::ofstream(f, std::ios::binary | std::ios::trunc) << content.substr(0, content.size() - 9);
+       }},
+      {"one byte changed",
+       [](const fs::path& f) {
+         std::fstream io(f, std::ios::binary | std::ios::in | std::ios::out);
+         io.seekp(30);
+         io.put('#');
+       }},
+      {"a folder in its place",
+       [](const fs::path& f) {
+         fs::remove(f);
+         fs::create_directory(f);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder.Path());
+    fs::create_directories(folder.Path());
+    int tab = 4;
+    Open()->WriteSetting("PrevTab", &tab, 1, 0);
+    ASSERT_EQ(Open()->SaveRepository(), 0);
+    VexSettingRepository::ForgetLoadedRepositories();
+    c.spoil(Open()->GetFilePath());
+    VexSettingRepository::ForgetLoadedRepositories();
+
+    VexSettingRepository* repo = Open();
+    EXPECT_NE(repo->GetLoadReport().find("set aside"), std::string::npos) << repo->GetLoadReport();
+    EXPECT_TRUE(repo->GetKeys().empty());
+    EXPECT_EQ(SetAsideFiles().size(), 1u) << "the bad file stays on disk beside the new one";
+    ASSERT_EQ(repo->SaveRepository(), 0) << "and the repository saves again";
+  }
+}
+
+TEST_F(SettingRepositoryTest, WritesAreObservedInCallOrder) {
+  VexSettingRepository* repo = Open();
+  std::vector<std::string> writes;
+  repo->SetWriteObserver([&](const std::string& key) { writes.push_back(key); });
+  int n = 1;
+  char text[] = "x";
+  repo->WriteSetting("PathLength1", &n, 1, 0);
+  repo->WriteSetting("FilePath1", text, 1, 0);
+  repo->WriteSetting("NumberOfLines", &n, 1, 0);
+  EXPECT_EQ(writes, (std::vector<std::string>{"PathLength1", "FilePath1", "NumberOfLines"}));
+}
+
+// A saving process is killed at random moments; every time, the file must read back as one whole
+// generation: the complete old or the complete new content.
+TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {
+  constexpr int kKills = 220;
+  constexpr int kEntries = 40;
+  std::mt19937 random(20261205);
+  std::uniform_int_distribution<int> delayMicroseconds(200, 15000);
+  std::string program = TestProgram("settings_tool").string();
+  int lastGeneration = 0, killsWithFile = 0;
+
+  for (int kill = 0; kill < kKills; ++kill) {
+    std::string entries = std::to_string(kEntries);
+    char* argv[] = {program.data(), const_cast<char*>("hammer"), const_cast<char*>("Hammered"),
+                    entries.data(), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child must die by the kill, not end on its own";
+
+    VexSettingRepository::ForgetLoadedRepositories();
+    VexSettingRepository* repo = Open("Hammered");
+    ASSERT_TRUE(repo->GetLoadReport().empty()) << "kill " << kill << ": " << repo->GetLoadReport();
+    int generation = 0;
+    if (repo->ReadSetting("Generation", &generation, 1) == 0) {
+      EXPECT_EQ(lastGeneration, 0) << "once written, the file never disappears";
+      continue;
+    }
+    ++killsWithFile;
+    EXPECT_GE(generation, lastGeneration) << "a saved generation never comes back older";
+    for (int e = 0; e < kEntries; ++e) {
+      std::string key = "Entry" + std::to_string(e);
+      std::string expected = "generation " + std::to_string(generation) + " entry " +
+                             std::to_string(e) + std::string(static_cast<std::size_t>(e % 7) * 40, 'x');
+      std::string buffer(expected.size() + 10, '\0');
+      long n = repo->ReadSetting(key.c_str(), buffer.data(), static_cast<long>(buffer.size()));
+      ASSERT_EQ(buffer.substr(0, static_cast<std::size_t>(n)), expected) << "kill " << kill;
+    }
+    lastGeneration = generation;
+  }
+  EXPECT_GT(killsWithFile, kKills / 2) << "most kills must hit a process that had saved";
+  std::cout << "[ figures  ] " << kKills << " kills, " << killsWithFile
+            << " with a saved file, all whole; last generation " << lastGeneration << '\n';
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Test isolation: a private temporary folder, and environment variables set for one test.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TestFolder {
+ public:
+  TestFolder();
+  ~TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  /// Writes `content` to `name` inside the folder (folders created as needed); returns the path.
+  std::filesystem::path Write(const std::string& name, const std::string& content) const;
+  std::string Read(const std::string& name) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+/// Sets an environment variable for its lifetime, then restores the old value.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+/// A program built beside the tests.
+std::filesystem::path TestProgram(const std::string& name);
+
+/// Runs a program with arguments (no shell) and extra environment entries "NAME=value";
+/// returns its exit status, its standard output in `output` when given.
+int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment = {}, std::string* output = nullptr);

@@ -1,0 +1,15 @@
+// Stand-in program for process tests: appends its arguments, one per line, to the file named by
+// RECORD_ARGS_FILE, then exits with RECORD_ARGS_EXIT (default 0).
+#include <cstdlib>
+#include <fstream>
+
+int main(int argc, char** argv) {
+  const char* file = std::getenv("RECORD_ARGS_FILE");
+  if (file) {
+    std::ofstream out(file, std::ios::app);
+    out << "argc=" << argc << '\n';
+    for (int i = 0; i < argc; ++i) out << '[' << argv[i] << "]\n";
+  }
+  const char* exitCode = std::getenv("RECORD_ARGS_EXIT");
+  return exitCode ? std::atoi(exitCode) : 0;
+}
