@@ -148,11 +148,26 @@ class VexVar {
   T* p_ = nullptr;
 };
 
+/// Interfaces by name, for the callers that name an interface by text ("VexIAECElement").
+class VexInterfaceRegistry {
+ public:
+  struct Registrar {
+    explicit Registrar(const VexIID& iid) { Register(iid); }
+  };
+  static void Register(const VexIID& iid);
+  /// The interface called `name`, or null when no loaded library defines it.
+  static const VexIID* Find(const char* name);
+};
+
+/// True when `object` (or one of its extensions) offers the interface called `interfaceName`.
+bool VexOffersInterface(VexBaseUnknown* object, const char* interfaceName);
+
 #define VEX_DECLARE_INTERFACE(I) static const VexIID& IID()
 
-#define VEX_DEFINE_INTERFACE(I)                         \
-  inline constexpr VexIID IID_##I{#I, &VexOffers<I>}; \
-  inline const VexIID& I::IID() { return IID_##I; }   \
+#define VEX_DEFINE_INTERFACE(I)                                            \
+  inline constexpr VexIID IID_##I{#I, &VexOffers<I>};                    \
+  inline const VexIID& I::IID() { return IID_##I; }                      \
+  inline const VexInterfaceRegistry::Registrar vexRegistrar_##I{IID_##I}; \
   using I##_var = VexVar<I>
 
 using VexBaseUnknown_var = VexVar<VexBaseUnknown>;

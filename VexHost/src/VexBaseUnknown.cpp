@@ -40,6 +40,27 @@ VexBaseUnknown* VexExtension::QueryInterface(const VexIID& iid) {
   return outer_->QueryInterface(iid);
 }
 
+namespace {
+
+std::map<std::string, const VexIID*>& Interfaces() {
+  static std::map<std::string, const VexIID*> interfaces;
+  return interfaces;
+}
+
+}  // namespace
+
+void VexInterfaceRegistry::Register(const VexIID& iid) { Interfaces()[iid.name] = &iid; }
+
+const VexIID* VexInterfaceRegistry::Find(const char* name) {
+  auto found = Interfaces().find(name ? name : "");
+  return found == Interfaces().end() ? nullptr : found->second;
+}
+
+bool VexOffersInterface(VexBaseUnknown* object, const char* interfaceName) {
+  const VexIID* iid = VexInterfaceRegistry::Find(interfaceName);
+  return object && iid && object->QueryInterface(*iid) != nullptr;
+}
+
 void VexExtensionRegistry::Register(const char* kind, const char* interfaceName, Factory factory) {
   Factories()[Key(kind, interfaceName)] = factory;
 }

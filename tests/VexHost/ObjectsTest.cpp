@@ -115,3 +115,11 @@ TEST(VexClassDictionaryTest, CreatesRegisteredClassesByName) {
   dictionary.Unregister("TestSquareCmd", factory);
   EXPECT_EQ(dictionary.Find("TestSquareCmd"), nullptr);
 }
+
+TEST(VexInterfaceRegistryTest, InterfacesAreFoundByName) {
+  ASSERT_NE(VexInterfaceRegistry::Find("ITestShape"), nullptr);
+  EXPECT_EQ(VexInterfaceRegistry::Find("ITestShape"), &IID_ITestShape);
+  ITestShape_var shape(new Square);
+  EXPECT_TRUE(VexOffersInterface(shape.get(), "ITestShape"));
+  EXPECT_FALSE(VexOffersInterface(shape.get(), "NoSuchInterface"));
+}
