@@ -54,7 +54,8 @@ class SamplePlants {
                                           VexUnicodeString(VexElementKindName(kind)), kind);
     if (VexIsLinearKind(kind)) {
       const double x = 1000.0 * (i % 500);
-      document.SetRoutePoints(*element, {{x, 0, 0}, {x, 2500, 0}, {x, 2500, 3000}, {x, 9000, 3000}});
+      document.SetRoutePoints(*element,
+                              {{x, 0, 0}, {x, 2500, 0}, {x, 2500, 3000}, {x, 9000, 3000}});
       document.SetNumberAttribute(*element, "CableDiameter", 12.5 + i % 7);
       document.SetNumberAttribute(*element, "InnerDiameter", 50.0);
     } else {

@@ -273,9 +273,8 @@ void VexDocument::RenameElement(VexIAECElement& target, const VexUnicodeString& 
       .BindText(1, name)
       .BindInteger(2, element.Id())
       .Run();
-  undo_.Record([held = VexVar<VexPlantElement>(&element), old = element.name_] {
-    held->name_ = old;
-  });
+  undo_.Record(
+      [held = VexVar<VexPlantElement>(&element), old = element.name_] { held->name_ = old; });
   element.name_ = name;
 }
 
@@ -286,9 +285,8 @@ void VexDocument::SetElementType(VexIAECElement& target, const VexUnicodeString&
       .BindText(1, typeText)
       .BindInteger(2, element.Id())
       .Run();
-  undo_.Record([held = VexVar<VexPlantElement>(&element), old = element.type_] {
-    held->type_ = old;
-  });
+  undo_.Record(
+      [held = VexVar<VexPlantElement>(&element), old = element.type_] { held->type_ = old; });
   element.type_ = types_.Intern(typeText.str());
 }
 
@@ -299,9 +297,8 @@ void VexDocument::SetElementKind(VexIAECElement& target, VexElementKind kind) {
       .BindText(1, VexElementKindName(kind))
       .BindInteger(2, element.Id())
       .Run();
-  undo_.Record([held = VexVar<VexPlantElement>(&element), old = element.kind_] {
-    held->kind_ = old;
-  });
+  undo_.Record(
+      [held = VexVar<VexPlantElement>(&element), old = element.kind_] { held->kind_ = old; });
   element.kind_ = kind;
 }
 
@@ -330,9 +327,8 @@ void VexDocument::SetRoutePoints(VexIAECElement& target, std::vector<VexRoutePoi
         .Run();
     insert.Reset();
   }
-  undo_.Record([held = VexVar<VexPlantElement>(&element), old = element.route_] {
-    held->route_ = old;
-  });
+  undo_.Record(
+      [held = VexVar<VexPlantElement>(&element), old = element.route_] { held->route_ = old; });
   element.route_ = std::move(route);
   step.Commit();
 }
@@ -407,8 +403,10 @@ std::optional<VexUnicodeString> VexDocument::GetProperty(const VexString& key) c
 
 void VexDocument::SetProperty(const VexString& key, const VexUnicodeString& value) {
   RequireTransaction();
-  database_->Cached("INSERT INTO vex_property(key, value) VALUES (?, ?) "
-                    "ON CONFLICT(key) DO UPDATE SET value = excluded.value")
+  database_
+      ->Cached(
+          "INSERT INTO vex_property(key, value) VALUES (?, ?) "
+          "ON CONFLICT(key) DO UPDATE SET value = excluded.value")
       .BindText(1, key.str())
       .BindText(2, value)
       .Run();

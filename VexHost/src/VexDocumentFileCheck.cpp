@@ -27,9 +27,7 @@ std::uint32_t BigEndian(const unsigned char* bytes, int count) {
   return value;
 }
 
-VexUnicodeString Number(std::uintmax_t value) {
-  return VexUnicodeString(std::to_string(value));
-}
+VexUnicodeString Number(std::uintmax_t value) { return VexUnicodeString(std::to_string(value)); }
 
 [[noreturn]] void Refuse(const char* key, const VexUnicodeString& path,
                          std::vector<VexUnicodeString> more = {}) {
@@ -83,7 +81,8 @@ void VexDocumentFileCheck::VerifyHeader(const VexUnicodeString& path) {
 
   // The page count in the header counts only when it was written with the last change.
   const std::uint32_t headerPages = BigEndian(&header[28], 4);
-  const bool countIsCurrent = headerPages != 0 && BigEndian(&header[24], 4) == BigEndian(&header[92], 4);
+  const bool countIsCurrent =
+      headerPages != 0 && BigEndian(&header[24], 4) == BigEndian(&header[92], 4);
   std::uintmax_t expected = size + (pageSize - size % pageSize) % pageSize;
   if (countIsCurrent && !HasPendingLog(file)) {
     expected = std::max<std::uintmax_t>(expected, std::uintmax_t{headerPages} * pageSize);
@@ -94,8 +93,8 @@ void VexDocumentFileCheck::VerifyHeader(const VexUnicodeString& path) {
 void VexDocumentFileCheck::VerifyTables(const VexUnicodeString& path) {
   // A pending log must be read with the file; without one, nothing is created beside the file.
   const bool pendingLog = HasPendingLog(fs::path(path.str()));
-  VexSqlDatabase database(path, pendingLog ? VexSqlDatabase::Mode::ReadOnly
-                                           : VexSqlDatabase::Mode::Inspect);
+  VexSqlDatabase database(
+      path, pendingLog ? VexSqlDatabase::Mode::ReadOnly : VexSqlDatabase::Mode::Inspect);
   if (!VexDocumentSchema::IsInstalled(database) ||
       VexDocumentSchema::GetVersion(database, VexDocumentSchema::kDocumentComponent) == 0) {
     Refuse("DocumentForeign", path);

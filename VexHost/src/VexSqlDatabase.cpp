@@ -71,7 +71,8 @@ const char* InputErrorKey(int primaryCode) {
 VexSqlDatabase::VexSqlDatabase(const VexUnicodeString& path, Mode mode) : path_(path) {
   // One connection serves one thread (the session's), so SQLite's own locking is not needed.
   const std::string name = mode == Mode::Inspect ? InspectionUri(path.str()) : path.str();
-  int code = sqlite3_open_v2(name.c_str(), &handle_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+  int code =
+      sqlite3_open_v2(name.c_str(), &handle_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
   if (code != SQLITE_OK) {
     // The handle holds the reason; keep it long enough to report it.
     VexUnicodeString reason(handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(code));

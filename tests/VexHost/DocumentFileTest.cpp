@@ -127,8 +127,8 @@ TEST(DocumentFileTest, MissingFilesAndTakenPathsAreRefused) {
                                  "DocumentAlreadyExists", taken.string());
   EXPECT_EQ(folder.Read("taken.vxd"), "notes");
 
-  ExpectHostError<VexInputError>([&] { VexDocument::Open(VexUnicodeString(folder.Path().string())); },
-                                 "DocumentNotADatabase");
+  ExpectHostError<VexInputError>(
+      [&] { VexDocument::Open(VexUnicodeString(folder.Path().string())); }, "DocumentNotADatabase");
 }
 
 TEST(DocumentFileTest, AValidCopyOpensWithAllItsElements) {

@@ -146,8 +146,7 @@ TEST_F(DocumentTest, WrongUseIsRefusedAndChangesNothing) {
   VexVar<VexPlantElement> conduit = Named("C-7");
   ExpectHostError<VexInternalError>([&] { document->RenameElement(*conduit, "X"); },
                                     "DocumentNoTransaction", path.str());
-  ExpectHostError<VexInternalError>([&] { document->CommitEvent(); },
-                                    "DocumentTransactionMisuse");
+  ExpectHostError<VexInternalError>([&] { document->CommitEvent(); }, "DocumentTransactionMisuse");
   ExpectHostError<VexInternalError>([&] { document->RollbackEvent(); },
                                     "DocumentTransactionMisuse");
 
@@ -161,10 +160,14 @@ TEST_F(DocumentTest, WrongUseIsRefusedAndChangesNothing) {
                                       "DocumentElementUnknown");
   }
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  ExpectHostError<VexInputError>([&] { document->SetRoutePoints(*conduit, {{0, 0, 0}, {nan, 1, 1}}); },
-                                 "ElementBadRoutePoint");
-  ExpectHostError<VexInputError>([&] { document->SetNumberAttribute(*conduit, "Length", INFINITY); },
-                                 "ElementBadAttributeNumber");
+  ExpectHostError<VexInputError>(
+      [&] {
+        document->SetRoutePoints(*conduit, {{0, 0, 0}, {nan, 1, 1}});
+      },
+      "ElementBadRoutePoint");
+  ExpectHostError<VexInputError>(
+      [&] { document->SetNumberAttribute(*conduit, "Length", INFINITY); },
+      "ElementBadAttributeNumber");
   ExpectHostError<VexInputError>([&] { document->SetTextAttribute(*conduit, "", "x"); },
                                  "ElementBadAttributeName");
   document->CommitEvent();
@@ -180,7 +183,9 @@ TEST_F(DocumentTest, ServicesMigrateTheirTablesOnceAndNewerFilesAreRefused) {
   EXPECT_EQ(document->EnsureSchema("GrdModel", migrations), 2);
   Reopen();
   EXPECT_EQ(document->EnsureSchema("GrdModel", migrations), 2);
-  auto count = [&] { return document->GetDatabase().QueryInteger("SELECT count(*) FROM grd_node", -1); };
+  auto count = [&] {
+    return document->GetDatabase().QueryInteger("SELECT count(*) FROM grd_node", -1);
+  };
   EXPECT_EQ(count(), 1) << "a migration runs once";
 
   document->BeginEvent();
@@ -190,7 +195,9 @@ TEST_F(DocumentTest, ServicesMigrateTheirTablesOnceAndNewerFilesAreRefused) {
   EXPECT_EQ(count(), 1);
 
   ExpectHostError<VexInternalError>(
-      [&] { document->EnsureSchema("GrdModel", {migrations[0], migrations[1], "CREATE TABLE ("}); },
+      [&] {
+        document->EnsureSchema("GrdModel", {migrations[0], migrations[1], "CREATE TABLE ("});
+      },
       "DocumentStatementFailed", path.str());
   EXPECT_EQ(document->EnsureSchema("GrdModel", migrations), 2) << "the failed step left nothing";
   ExpectHostError<VexInputError>([&] { document->EnsureSchema("GrdModel", {migrations[0]}); },
