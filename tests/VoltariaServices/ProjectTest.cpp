@@ -8,7 +8,9 @@
 #include "VexDocumentTransaction.h"
 #include "VexGrdEdsaRunner.h"
 #include "VexGrdProject.h"
+#include "VexFrmEditor.h"
 #include "VexGrdUtilitiesInputErr.h"
+#include "VexNavigation3DViewer.h"
 
 namespace {
 
@@ -174,4 +176,42 @@ TEST_F(ProjectTest, TextResultsBesideTheMasterFile) {
   EXPECT_EQ(project->GetListOfTxtResults("BUS1->BUS2"),
             (VexListValVexUnicodeString{"I = 212 A", "P = 1 MW"}));
   EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0) << "colours were not analysed";
+}
+
+TEST_F(ProjectTest, ColourResultsColourTheLinkedElementsInTheViewer) {
+  UseMaster("n.mas");
+  {
+    VexDocumentTransaction transaction(*document);
+    for (const char* name : {"PUMP1", "C1", "C2", "FREE"}) {
+      document->CreateElement(name, "Sample", VexElementKind::Conduit);
+    }
+    auto element = [&](const char* name) {
+      return VexIAECElement_var(document->FindElementByName(name).get());
+    };
+    project->LinkNode(element("PUMP1"), project->CreateNode("BUS1"));
+    auto branch = project->CreateBranch("BUS1", "BUS2");
+    project->LinkBranch(element("C1"), branch);
+    project->LinkBranch(element("C2"), branch);
+    project->CreateNode("BUS3");
+    transaction.Commit();
+  }
+  folder.Write("n.clr", "BUS1 255 0 0\nBUS1->BUS2 0 0 255\nBUS3 0 255 0\nBUS9 1 2 3\n");
+  project->AnalyzeColorAnnotation();
+  auto ids = project->GetListOfNodesBranches(2);
+  EXPECT_EQ(ids, (VexListValVexUnicodeString{"BUS1", "BUS1->BUS2", "BUS3", "BUS9"}));
+
+  VexFrmEditor editor(*document);
+  VexNavigation3DViewer* viewer = editor.Open3DViewer("3D");
+  auto colorOf = [&](const char* name) {
+    return viewer->GetColor(VexBaseUnknown_var(document->FindElementByName(name).get()));
+  };
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, ids), 3);
+  EXPECT_EQ(colorOf("PUMP1"), (VexColor{255, 0, 0}));
+  EXPECT_EQ(colorOf("C1"), (VexColor{0, 0, 255}));
+  EXPECT_EQ(colorOf("C2"), (VexColor{0, 0, 255}));
+  EXPECT_FALSE(colorOf("FREE"));
+
+  viewer->ResetAllColors();
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, {"BUS1->BUS2"}), 2) << "only the identifiers given";
+  EXPECT_FALSE(colorOf("PUMP1"));
 }
