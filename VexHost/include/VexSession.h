@@ -74,7 +74,8 @@ class VexSession {
   /// Starts `command` as one event: it builds its graph, enters its initial state and is
   /// activated with activation type 0; then it takes picks and menu requests until it ends.
   void StartCommand(VexStateCommand_var command);
-  /// Cancels a running command: its Cancel runs and the session releases it.
+  /// Cancels a running command: its Cancel runs and the session releases it. A command that is
+  /// not running (ended, or never started) is left alone.
   void CancelCommand(VexStateCommand* command);
   /// Framework: `command` ended through a transition; it is released after the event.
   void EndCommand(VexStateCommand* command);
@@ -91,7 +92,8 @@ class VexSession {
   /// The open contextual menu; null when none.
   VexDlgContextualMenu* GetContextMenu() const;
   /// A person chooses the menu entry `identifier`, then the menu ends ("VexEndContext" is sent
-  /// by the menu and the menu is destroyed), as one event.
+  /// by the menu and the menu is destroyed), as one event; the menu ends even when the entry's
+  /// callback fails.
   void ChooseContextMenuItem(const char* identifier);
   /// A person dismisses the menu without choosing: it ends as above.
   void DismissContextMenu();

@@ -277,7 +277,12 @@ void VexSession::ChooseContextMenuItem(const char* identifier) {
   }
   VexVar<VexDlgPushItem> chosen(item);
   RunEvent("choose menu entry", [this, chosen] {
-    chosen->Choose();
+    try {
+      chosen->Choose();
+    } catch (...) {
+      if (menu_) EndContextMenu();  // the menu closes whatever its entry did
+      throw;
+    }
     if (menu_) EndContextMenu();
   });
 }

@@ -78,7 +78,10 @@ class TestCommand : public VexStateCommand {
     menu->InitializeAcquisition();
     return true;
   }
-  void Edit(VexCommand*, VexNotification*, void*) { trail.push_back("edit chosen"); }
+  void Edit(VexCommand*, VexNotification*, void*) {
+    trail.push_back("edit chosen");
+    if (failEdit) throw VexInputError(1, "NoContextMenu", kVexHostCatalog, {"edit"});
+  }
   bool MenuEnded(void*) {
     trail.push_back("menu ended");
     endMenu->InitializeAcquisition();
@@ -100,6 +103,7 @@ class TestCommand : public VexStateCommand {
   VexPathElementAgent* menu = nullptr;
   VexPathElementAgent* endMenu = nullptr;
   bool withEntries = true;
+  bool failEdit = false;
 
  private:
   VexDlgDialog* panel_;
@@ -192,4 +196,13 @@ TEST_F(StateCommandTest, AMenuLeftEmptyEndsAtOnceAndADismissedOneEndsToo) {
   EXPECT_EQ(std::count(trail.begin(), trail.end(), "menu ended"), 2);
   EXPECT_THROW(session.DismissContextMenu(), VexInputError);
   panel->PressOK();
+}
+
+TEST_F(StateCommandTest, TheMenuEndsEvenWhenTheChosenEntryFails) {
+  TestCommand* command = Start();
+  command->failEdit = true;
+  ASSERT_TRUE(session.RequestContextMenu(VexBaseUnknown_var(new Navigable)));
+  EXPECT_THROW(session.ChooseContextMenuItem("Edit"), VexInputError);
+  EXPECT_EQ(session.GetContextMenu(), nullptr);
+  EXPECT_EQ(trail.back(), "menu ended");
 }
