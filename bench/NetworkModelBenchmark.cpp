@@ -21,7 +21,8 @@ namespace {
 class TemporaryDocument {
  public:
   TemporaryDocument() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "voltaria-bench-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "voltaria-bench-XXXXXX").string();
     folder_ = ::mkdtemp(pattern.data()) ? pattern : "";
     document_ = VexDocument::Create((folder_ / "plant.vxd").string().c_str());
     project_ = std::make_unique<VexGrdProject>(document_.get());
@@ -44,7 +45,8 @@ class TemporaryDocument {
 // "N000042": at most 8 characters, as EDSA node names are.
 VexUnicodeString NodeId(long i) {
   std::string digits = std::to_string(i);
-  return VexUnicodeString("N" + std::string(6 - std::min<std::size_t>(6, digits.size()), '0') + digits);
+  return VexUnicodeString("N" + std::string(6 - std::min<std::size_t>(6, digits.size()), '0') +
+                          digits);
 }
 
 // N nodes in a chain and the N branches between neighbours (the last one closes the ring).

@@ -110,8 +110,10 @@ class SampleBuilder {
     if (int status = conduit.ProcessConduitSegments(1, &elements)) {
       Fail(line, "the route does not process: " + std::to_string(status));
     }
-    if (int status = conduit.WriteSegmentData()) Fail(line, "segment data: " + std::to_string(status));
-    if (int status = conduit.GenerateGlobalFile()) Fail(line, "job file: " + std::to_string(status));
+    if (int status = conduit.WriteSegmentData())
+      Fail(line, "segment data: " + std::to_string(status));
+    if (int status = conduit.GenerateGlobalFile())
+      Fail(line, "job file: " + std::to_string(status));
   }
 
   VexDocument& document_;

@@ -24,8 +24,7 @@ bool IsMasterFile(const std::string& argument) {
   std::string extension = fs::path(argument).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".mas" || extension == ".mps" || extension == ".mds" ||
-         extension == ".mss";
+  return extension == ".mas" || extension == ".mps" || extension == ".mds" || extension == ".mss";
 }
 
 fs::path LogFolder(int argc, char** argv) {

@@ -13,7 +13,8 @@ class ConduitTest : public ::testing::Test {
     document = VexDocument::Create((folder / "plant.vxd").string().c_str());
     VexDocumentTransaction transaction(*document);
     // Three conduits with two 90-degree bends, stored out of order and one reversed.
-    Add("C3", VexElementKind::Conduit, {{5000, 3000, 2000}, {5000, 3000, 0}}, {{"CableDiameter", 22}});
+    Add("C3", VexElementKind::Conduit, {{5000, 3000, 2000}, {5000, 3000, 0}},
+        {{"CableDiameter", 22}});
     Add("C1", VexElementKind::Conduit, {{0, 0, 0}, {5000, 0, 0}},
         {{"CableDiameter", 25.4}, {"BendRadius", 450}});
     Add("C2", VexElementKind::Tray, {{5000, 0, 0}, {5000, 3000, 0}}, {});
@@ -116,6 +117,12 @@ TEST_F(ConduitTest, CableDiameterIsTheLargestInMetres) {
 
 TEST_F(ConduitTest, GlobalFileIsTheJobFileBesideTheJobPath) {
   EXPECT_EQ(conduit->GenerateGlobalFile(), 10) << "no job file set";
+  conduit->SetJobFilePath((folder / "early.cpd").string().c_str());
+  ASSERT_EQ(conduit->GenerateGlobalFile(), 0) << "global data before any route";
+  EXPECT_NE(
+      folder.Read("early.cpd").find("\nCableDiameter=0.000\nTotalLength=0.000\nRuns=0\nBends=0\n"),
+      std::string::npos);
+
   auto route = Elements({"C1", "C2", "C3"});
   conduit->ProcessConduitSegments(1, &route);
   conduit->SetCableDia(0.0254);

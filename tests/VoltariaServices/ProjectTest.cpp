@@ -6,9 +6,9 @@
 #include "TestFolder.h"
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
+#include "VexFrmEditor.h"
 #include "VexGrdEdsaRunner.h"
 #include "VexGrdProject.h"
-#include "VexFrmEditor.h"
 #include "VexGrdUtilitiesInputErr.h"
 #include "VexNavigation3DViewer.h"
 
@@ -75,7 +75,8 @@ TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
       {[&] { return project->View_OneLineDiagram(1); }, "winedsa.exe", {master, "/diagram", "1"}},
       {[&] { return project->EditMasterData(); }, "winedsa.exe", {master, "/master"}},
       {[&] { return project->EditNode("BUS1"); }, "winedsa.exe", {master, "/node", "BUS1"}},
-      {[&] { return project->EditBranch("B1", "B2"); }, "winedsa.exe",
+      {[&] { return project->EditBranch("B1", "B2"); },
+       "winedsa.exe",
        {master, "/branch", "B1", "B2"}},
       {[&] { return project->Run_SCDC(); }, "scdc.exe", {master}},
       {[&] { return project->Run_SCAC1PXF(); }, "scac1pxf.exe", {master}},
@@ -84,7 +85,9 @@ TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
       {[&] { return project->Run_MSTRMAIN(); }, "mstrmain.exe", {master}},
       {[&] { return project->Run_HARMMAIN(); }, "harmmain.exe", {master}},
       {[&] { return project->Run_WINEDSA(); }, "winedsa.exe", {master}},
-      {[&] { return project->Run_CABLPULL(3); }, "cablpull.exe", {master, "/mode", "3", "/job", job}},
+      {[&] { return project->Run_CABLPULL(3); },
+       "cablpull.exe",
+       {master, "/mode", "3", "/job", job}},
   };
   // Started without waiting, the runs may log in any order: check them one at a time.
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -171,8 +174,7 @@ TEST_F(ProjectTest, TextResultsBesideTheMasterFile) {
   EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0) << "no result file yet";
   folder.Write("n.txr", "[BUS2]\nV = 0.98 pu\n[BUS1->BUS2]\nI = 212 A\nP = 1 MW\n");
   project->AnalyzeTextAnnotation();
-  EXPECT_EQ(project->GetListOfNodesBranches(1),
-            (VexListValVexUnicodeString{"BUS2", "BUS1->BUS2"}));
+  EXPECT_EQ(project->GetListOfNodesBranches(1), (VexListValVexUnicodeString{"BUS2", "BUS1->BUS2"}));
   EXPECT_EQ(project->GetListOfTxtResults("BUS1->BUS2"),
             (VexListValVexUnicodeString{"I = 212 A", "P = 1 MW"}));
   EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0) << "colours were not analysed";

@@ -81,12 +81,9 @@ TEST(ColorResultFileTest, MalformedLinesGiveNoResultsAndOneTraceLine) {
     const char* name;
     const char* badLine;
   };
-  const Case cases[] = {{"three fields", "BUS2 1 2"},
-                        {"five fields", "BUS2 1 2 3 4"},
-                        {"above 255", "BUS2 256 0 0"},
-                        {"negative", "BUS2 -1 0 0"},
-                        {"not a number", "BUS2 red 0 0"},
-                        {"fraction", "BUS2 1.5 0 0"}};
+  const Case cases[] = {{"three fields", "BUS2 1 2"},     {"five fields", "BUS2 1 2 3 4"},
+                        {"above 255", "BUS2 256 0 0"},    {"negative", "BUS2 -1 0 0"},
+                        {"not a number", "BUS2 red 0 0"}, {"fraction", "BUS2 1.5 0 0"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TestFolder folder;

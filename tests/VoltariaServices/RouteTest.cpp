@@ -63,8 +63,8 @@ TEST(RouteTest, ThreeConduitsOutOfOrderGiveThreeRunsAndTwoBends) {
 }
 
 TEST(RouteTest, CollinearElementsMakeOneRun) {
-  auto route = VexGrdRoute::Order({Element("A", {{0, 0, 0}, {1000, 0, 0}}),
-                                   Element("B", {{3000, 0, 0}, {1000, 0, 0}})});
+  auto route = VexGrdRoute::Order(
+      {Element("A", {{0, 0, 0}, {1000, 0, 0}}), Element("B", {{3000, 0, 0}, {1000, 0, 0}})});
   ASSERT_TRUE(route);
   std::vector<VexGrdRouteSegment> segments;
   ASSERT_EQ(route->BuildSegments(&segments), 0);
@@ -103,18 +103,21 @@ TEST(RouteTest, SegmentStatuses) {
        {Element("A", {{0, 0, 0}, {1000, 0, 0}}), Element("P", {{1000, 0, 0}})},
        VexGrdRoute::kTooFewPoints},
       {"all points coincide", {Element("Z", {{5, 5, 5}, {5, 5, 5}})}, VexGrdRoute::kNoStraightRun},
-      {"turning back", {Element("U", {{0, 0, 0}, {1000, 0, 0}, {0, 0, 0.5}})},
+      {"turning back",
+       {Element("U", {{0, 0, 0}, {1000, 0, 0}, {0, 0, 0.5}})},
        VexGrdRoute::kFoldedBend},
-      {"135 degree turn", {Element("V", {{0, 0, 0}, {1000, 0, 0}, {0, 1000, 0}})},
+      {"135 degree turn",
+       {Element("V", {{0, 0, 0}, {1000, 0, 0}, {0, 1000, 0}})},
        VexGrdRoute::kFoldedBend},
-      {"45 degree turn", {Element("W", {{0, 0, 0}, {1000, 0, 0}, {2000, 1000, 0}})},
+      {"45 degree turn",
+       {Element("W", {{0, 0, 0}, {1000, 0, 0}, {2000, 1000, 0}})},
        VexGrdRoute::kSegmentsBuilt},
   };
   for (const auto& c : cases) EXPECT_EQ(StatusOf(c.elements), c.status) << c.name;
 }
 
 TEST(RouteTest, LengthOfAnElementFollowsItsPoints) {
-  EXPECT_DOUBLE_EQ(VexGrdRoute::LengthOf(Element("L", {{0, 0, 0}, {300, 400, 0}, {300, 400, 1000}})),
-                   1500);
+  EXPECT_DOUBLE_EQ(
+      VexGrdRoute::LengthOf(Element("L", {{0, 0, 0}, {300, 400, 0}, {300, 400, 1000}})), 1500);
   EXPECT_DOUBLE_EQ(VexGrdRoute::LengthOf(Element("P", {{1, 2, 3}})), 0);
 }

@@ -5,7 +5,9 @@
 
 namespace {
 
-VexExtension* MakeExtension(VexBaseUnknown* element) { return new VexGrdComponentExtension(element); }
+VexExtension* MakeExtension(VexBaseUnknown* element) {
+  return new VexGrdComponentExtension(element);
+}
 
 // Registered when the library loads, so every plant element offers the network's interfaces.
 const bool kRegistered = [] {

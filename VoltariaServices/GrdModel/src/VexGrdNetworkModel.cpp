@@ -194,7 +194,8 @@ void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
     std::int64_t elementId = element->GetId();
     if (IsNode(object)) {
       auto found = nodesOfElement_.find(elementId);
-      if (found != nodesOfElement_.end()) EraseOne(found->second, static_cast<VexGrdNode*>(&object));
+      if (found != nodesOfElement_.end())
+        EraseOne(found->second, static_cast<VexGrdNode*>(&object));
     } else {
       auto found = branchesOfElement_.find(elementId);
       if (found != branchesOfElement_.end()) {
@@ -278,7 +279,8 @@ std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranches() const {
 void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
   RequireTransaction("DeleteNode");
   if (node.GetModel() != this) RaiseMisuse("DeleteNode", node.Id());
-  document_.GetDatabase().Cached("DELETE FROM grd_node WHERE id = ?")
+  document_.GetDatabase()
+      .Cached("DELETE FROM grd_node WHERE id = ?")
       .BindInteger(1, node.GetRowId())
       .Run();
   VexVar<VexGrdNode> keep(&node);  // alive until the indexes no longer name it
@@ -291,7 +293,8 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
 void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   RequireTransaction("DeleteBranch");
   if (branch.GetModel() != this) RaiseMisuse("DeleteBranch", branch.GetBranchId());
-  document_.GetDatabase().Cached("DELETE FROM grd_branch WHERE id = ?")
+  document_.GetDatabase()
+      .Cached("DELETE FROM grd_branch WHERE id = ?")
       .BindInteger(1, branch.GetRowId())
       .Run();
   VexVar<VexGrdBranch> keep(&branch);
@@ -317,7 +320,9 @@ bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& eleme
   const char* sql = IsNode(object)
                         ? "INSERT INTO grd_node_link(node_id, element_id) VALUES (?, ?)"
                         : "INSERT INTO grd_branch_link(branch_id, element_id) VALUES (?, ?)";
-  document_.GetDatabase().Cached(sql).BindInteger(1, object.GetRowId())
+  document_.GetDatabase()
+      .Cached(sql)
+      .BindInteger(1, object.GetRowId())
       .BindInteger(2, element.GetId())
       .Run();
   AddLink(object, VexIAECElement_var(&element));
@@ -330,7 +335,9 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
   const char* sql = IsNode(object)
                         ? "DELETE FROM grd_node_link WHERE node_id = ? AND element_id = ?"
                         : "DELETE FROM grd_branch_link WHERE branch_id = ? AND element_id = ?";
-  document_.GetDatabase().Cached(sql).BindInteger(1, object.GetRowId())
+  document_.GetDatabase()
+      .Cached(sql)
+      .BindInteger(1, object.GetRowId())
       .BindInteger(2, element.GetId())
       .Run();
   std::int64_t elementId = element.GetId();
@@ -348,18 +355,19 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
 void VexGrdNetworkModel::SetBranchLength(VexGrdBranch& branch, double length) {
   RequireTransaction("SetBranchLength");
   if (branch.GetModel() != this) RaiseMisuse("SetBranchLength", branch.GetBranchId());
-  document_.GetDatabase().Cached("UPDATE grd_branch SET length = ? WHERE id = ?")
+  document_.GetDatabase()
+      .Cached("UPDATE grd_branch SET length = ? WHERE id = ?")
       .BindNumber(1, length)
       .BindInteger(2, branch.GetRowId())
       .Run();
   branch.length_ = length;
 }
 
-void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch,
-                                           const VexUnicodeString& unitCode) {
+void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode) {
   RequireTransaction("SetBranchUnitCode");
   if (branch.GetModel() != this) RaiseMisuse("SetBranchUnitCode", branch.GetBranchId());
-  document_.GetDatabase().Cached("UPDATE grd_branch SET unit_code = ? WHERE id = ?")
+  document_.GetDatabase()
+      .Cached("UPDATE grd_branch SET unit_code = ? WHERE id = ?")
       .BindText(1, unitCode)
       .BindInteger(2, branch.GetRowId())
       .Run();

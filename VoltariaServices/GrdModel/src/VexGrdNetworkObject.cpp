@@ -21,7 +21,8 @@ VexBaseUnknown_var VexGrdNetworkObject::GetImpl(int) {
 }
 
 std::unique_ptr<VexListValVexIGrd3DComponent_var> VexGrdNetworkObject::NewComponentList() const {
-  auto components = std::make_unique<VexListValVexIGrd3DComponent_var>(static_cast<int>(links_.size()));
+  auto components =
+      std::make_unique<VexListValVexIGrd3DComponent_var>(static_cast<int>(links_.size()));
   for (const auto& element : links_) components->Append(VexIGrd3DComponent_var(element));
   return components;
 }

@@ -18,6 +18,5 @@ class VexGrdErrorHandler {
   /// The same; a null error is a VexInternalError.
   int DisplayError(const int kind, VexError* error);
   /// Shows `message` under `title` as `kind`.
-  int DisplayErrorPnl(const int kind, const VexUnicodeString message,
-                      const VexUnicodeString title);
+  int DisplayErrorPnl(const int kind, const VexUnicodeString message, const VexUnicodeString title);
 };

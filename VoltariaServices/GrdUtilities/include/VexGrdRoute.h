@@ -31,18 +31,18 @@
 struct VexGrdRouteSegment {
   enum class Kind { Run, Bend };
   Kind kind = Kind::Run;
-  double length = 0;  ///< run length in millimetres
-  double angle = 0;   ///< bend angle in degrees
-  double radius = 0;  ///< bend radius in millimetres
+  double length = 0;         ///< run length in millimetres
+  double angle = 0;          ///< bend angle in degrees
+  double radius = 0;         ///< bend radius in millimetres
   VexUnicodeString element;  ///< the element where the run starts or the bend lies
 };
 
 class VexGrdRoute {
  public:
-  static constexpr double kJoinTolerance = 1.0;         ///< millimetres
-  static constexpr double kStraightTolerance = 0.5;     ///< degrees
-  static constexpr double kMaxBendAngle = 90.0;         ///< degrees
-  static constexpr double kDefaultBendRadius = 300.0;   ///< millimetres
+  static constexpr double kJoinTolerance = 1.0;        ///< millimetres
+  static constexpr double kStraightTolerance = 0.5;    ///< degrees
+  static constexpr double kMaxBendAngle = 90.0;        ///< degrees
+  static constexpr double kDefaultBendRadius = 300.0;  ///< millimetres
 
   static constexpr int kSegmentsBuilt = 0;
   static constexpr int kTooFewPoints = 20;

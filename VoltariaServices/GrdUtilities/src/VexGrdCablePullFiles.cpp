@@ -44,6 +44,6 @@ std::string VexGrdCablePullFiles::FormatSegmentFile(
 
 std::string VexGrdCablePullFiles::FormatJobFile(double cableDiameter,
                                                 const std::vector<VexGrdRouteSegment>& segments) {
-  return std::string("EDSA-CABLEPULL 1\n# Cable-pull job written by Voltaria.\n") +
-         kUnitsComment + "CableDiameter=" + Number(cableDiameter) + "\n" + SegmentLines(segments);
+  return std::string("EDSA-CABLEPULL 1\n# Cable-pull job written by Voltaria.\n") + kUnitsComment +
+         "CableDiameter=" + Number(cableDiameter) + "\n" + SegmentLines(segments);
 }

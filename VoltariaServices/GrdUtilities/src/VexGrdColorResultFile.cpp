@@ -11,7 +11,8 @@ namespace {
 
 std::optional<int> ParseComponent(const VexUnicodeString& field) {
   const std::string& text = field.str();
-  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 3 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return std::nullopt;
   }
   int value = std::stoi(text);
@@ -19,7 +20,8 @@ std::optional<int> ParseComponent(const VexUnicodeString& field) {
 }
 
 // The reason a colour line makes the file malformed, or nothing.
-std::optional<std::string> ParseLine(const std::string& line, VexUnicodeString* id, VexGrdRgb* rgb) {
+std::optional<std::string> ParseLine(const std::string& line, VexUnicodeString* id,
+                                     VexGrdRgb* rgb) {
   VexToken tokens{VexUnicodeString(line)};
   std::vector<VexUnicodeString> fields;
   for (VexUnicodeString field = tokens.GetNextToken(); !field.IsEmpty();

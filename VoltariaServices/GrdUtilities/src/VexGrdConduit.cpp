@@ -29,7 +29,8 @@ VexUnicodeString Reason(const char* key, std::vector<VexUnicodeString> parameter
 // Why `object` cannot be part of a cable pull, or nothing.
 std::optional<VexUnicodeString> Refusal(const VexBaseUnknown_var& object, int position) {
   VexIAECElement_var element(object);
-  if (!element) return Reason("ReasonNotAnElement", {VexUnicodeString().ConvertNumToString(position)});
+  if (!element)
+    return Reason("ReasonNotAnElement", {VexUnicodeString().ConvertNumToString(position)});
   if (!IsRouteKind(element->GetKind())) {
     return Reason("ReasonNotConduitOrTray",
                   {element->GetName(), VexElementKindName(element->GetKind())});
@@ -125,8 +126,8 @@ int VexGrdConduit::WriteSegmentData() {
   } catch (const VexInputError&) {
     return kCannotWrite;  // the job-file folder cannot be made
   }
-  bool written =
-      VexGrdTextFile::WriteAtomically(path.str(), VexGrdCablePullFiles::FormatSegmentFile(segments));
+  bool written = VexGrdTextFile::WriteAtomically(path.str(),
+                                                 VexGrdCablePullFiles::FormatSegmentFile(segments));
   return written ? 0 : kCannotWrite;
 }
 

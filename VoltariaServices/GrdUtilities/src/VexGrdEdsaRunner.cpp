@@ -61,7 +61,8 @@ VexUnicodeString VexGrdEdsaRunner::FindProgram(const char* programFileName) {
   if (folder.IsEmpty() || !programFileName || !*programFileName) return {};
   fs::path program = fs::path(folder.str()) / programFileName;
   std::error_code error;
-  return fs::is_regular_file(program, error) ? VexUnicodeString(program.string()) : VexUnicodeString();
+  return fs::is_regular_file(program, error) ? VexUnicodeString(program.string())
+                                             : VexUnicodeString();
 }
 
 int VexGrdEdsaRunner::Start(const char* programFileName,

@@ -31,7 +31,8 @@ VexIAECElement& ElementOf(const VexIGrd3DComponent_var& component, const char* o
 }
 
 void RequireIdentifier(const VexUnicodeString& id) {
-  if (id.IsEmpty()) throw VexGrdUtilitiesInputErr(2, "IdentifierEmpty", std::vector<VexUnicodeString>{});
+  if (id.IsEmpty())
+    throw VexGrdUtilitiesInputErr(2, "IdentifierEmpty", std::vector<VexUnicodeString>{});
 }
 
 }  // namespace
@@ -76,8 +77,7 @@ VexUnicodeString VexGrdProject::GetNetworkType() {
   return type;
 }
 
-VexUnicodeString VexGrdProject::SplitPath(const VexUnicodeString& path,
-                                          VexUnicodeString* directory,
+VexUnicodeString VexGrdProject::SplitPath(const VexUnicodeString& path, VexUnicodeString* directory,
                                           VexUnicodeString* baseName) {
   return VexGrdPathServices::SplitPath(path, directory, baseName);
 }
@@ -100,7 +100,8 @@ int VexGrdProject::RunWithMaster(const char* program, std::vector<VexUnicodeStri
   return 0;
 }
 
-VexUnicodeString VexGrdProject::RequireJobFile(const char* program, const VexUnicodeString& jobFile) {
+VexUnicodeString VexGrdProject::RequireJobFile(const char* program,
+                                               const VexUnicodeString& jobFile) {
   if (jobFile.IsEmpty()) throw VexGrdUtilitiesInputErr(2, "NoJobFile", {VexUnicodeString(program)});
   return jobFile;
 }
@@ -109,7 +110,9 @@ int VexGrdProject::View_OneLineDiagram(const int& mode) {
   return RunWithMaster(VexGrdEdsaRunner::kWinedsa, {"/diagram", Number(mode)});
 }
 
-int VexGrdProject::EditMasterData() { return RunWithMaster(VexGrdEdsaRunner::kWinedsa, {"/master"}); }
+int VexGrdProject::EditMasterData() {
+  return RunWithMaster(VexGrdEdsaRunner::kWinedsa, {"/master"});
+}
 
 int VexGrdProject::EditNode(const VexUnicodeString& id) {
   RequireIdentifier(id);

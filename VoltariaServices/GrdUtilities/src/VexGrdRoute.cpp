@@ -48,9 +48,8 @@ Joints FindJoints(const std::vector<VexGrdRouteElement>& elements) {
 }
 
 bool Branches(const Joints& joints) {
-  return std::any_of(joints.begin(), joints.end(), [](const auto& sides) {
-    return sides[0].size() > 1 || sides[1].size() > 1;
-  });
+  return std::any_of(joints.begin(), joints.end(),
+                     [](const auto& sides) { return sides[0].size() > 1 || sides[1].size() > 1; });
 }
 
 // The free end where the route starts: of the first given element that has one.
