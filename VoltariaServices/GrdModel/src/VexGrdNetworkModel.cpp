@@ -194,8 +194,9 @@ void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
     std::int64_t elementId = element->GetId();
     if (IsNode(object)) {
       auto found = nodesOfElement_.find(elementId);
-      if (found != nodesOfElement_.end())
+      if (found != nodesOfElement_.end()) {
         EraseOne(found->second, static_cast<VexGrdNode*>(&object));
+      }
     } else {
       auto found = branchesOfElement_.find(elementId);
       if (found != branchesOfElement_.end()) {
