@@ -49,7 +49,9 @@ std::map<std::string, const VexIID*>& Interfaces() {
 
 }  // namespace
 
-void VexInterfaceRegistry::Register(const VexIID& iid) { Interfaces()[iid.name] = &iid; }
+// The first definition stays: a library loaded later (a module built with hidden symbols keeps
+// its own copy of an interface's identifier) must not leave a pointer into itself behind.
+void VexInterfaceRegistry::Register(const VexIID& iid) { Interfaces().emplace(iid.name, &iid); }
 
 const VexIID* VexInterfaceRegistry::Find(const char* name) {
   auto found = Interfaces().find(name ? name : "");
