@@ -161,6 +161,21 @@ TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {
   std::uniform_int_distribution<int> delayMicroseconds(200, 15000);
   std::string program = TestProgram("settings_tool").string();
   int lastGeneration = 0, killsWithFile = 0;
+  fs::path file = folder / "Hammered.settings";
+  fs::file_time_type lastSave{};
+  auto WaitForNextSave = [&](fs::file_time_type& seen) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+      std::error_code error;
+      auto modified = fs::last_write_time(file, error);
+      if (!error && modified != seen) {
+        seen = modified;
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return false;
+  };
 
   for (int kill = 0; kill < kKills; ++kill) {
     std::string entries = std::to_string(kEntries);
@@ -168,6 +183,9 @@ TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {
                     entries.data(), nullptr};
     pid_t child = 0;
     ASSERT_EQ(::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    // Start-up time varies a lot between builds (a sanitizer build needs ~150 ms), so the random
+    // delay counts from the child's first save of this run, when it is inside its save loop.
+    ASSERT_TRUE(WaitForNextSave(lastSave)) << "the child never saved";
     std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
     ::kill(child, SIGKILL);
     int status = 0;
@@ -178,10 +196,7 @@ TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {
     VexSettingRepository* repo = Open("Hammered");
     ASSERT_TRUE(repo->GetLoadReport().empty()) << "kill " << kill << ": " << repo->GetLoadReport();
     int generation = 0;
-    if (repo->ReadSetting("Generation", &generation, 1) == 0) {
-      EXPECT_EQ(lastGeneration, 0) << "once written, the file never disappears";
-      continue;
-    }
+    ASSERT_EQ(repo->ReadSetting("Generation", &generation, 1), 1) << "kill " << kill;
     ++killsWithFile;
     EXPECT_GE(generation, lastGeneration) << "a saved generation never comes back older";
     for (int e = 0; e < kEntries; ++e) {
@@ -194,7 +209,6 @@ TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {
     }
     lastGeneration = generation;
   }
-  EXPECT_GT(killsWithFile, kKills / 2) << "most kills must hit a process that had saved";
-  std::cout << "[ figures  ] " << kKills << " kills, " << killsWithFile
-            << " with a saved file, all whole; last generation " << lastGeneration << '\n';
+  std::cout << "[ figures  ] " << killsWithFile << " kills during saving, all whole; last generation "
+            << lastGeneration << '\n';
 }

@@ -1,0 +1,65 @@
+#pragma once
+// A list of lines in columns (rows and columns count from 0). One line at a time can be selected,
+// or several with the style bit kMultipleSelection.
+
+#include <set>
+#include <vector>
+
+#include "VexDialog.h"
+
+class VexDlgMultiList : public VexDialog {
+ public:
+  static constexpr int kMultipleSelection = 0x40000;
+  /// The SetColumnItem mode: the text replaces the cell.
+  static constexpr int kReplace = 64;
+
+  VexDlgMultiList(VexDialog* parent, const char* identifier, int style = 0)
+      : VexDialog(parent, identifier, style) {}
+  const char* GetKindName() const override { return "VexDlgMultiList"; }
+
+  void SetColumnTitles(int count, const VexUnicodeString* titles);
+  int GetColumnCount() const { return static_cast<int>(titles_.size()); }
+  VexUnicodeString GetColumnTitle(int column) const;
+  void SetColumnTextWidth(int width, int column);
+  void SetVisibleColumnCount(int count) { visibleColumns_ = count; }
+  void SetVisibleLineCount(int count) { visibleLines_ = count; }
+  void SetVisibleTextWidth(int characters) { visibleWidth_ = characters; }
+  int GetVisibleLineCount() const { return visibleLines_; }
+
+  /// Sets the cell (`column`, `row`); row -1 (or the line count) appends a line. Only the mode
+  /// kReplace exists.
+  void SetColumnItem(int column, const VexUnicodeString& text, int row = -1, int mode = kReplace);
+  /// Copies the cell into `text`; empties it for a cell that does not exist.
+  void GetColumnItem(int column, VexUnicodeString& text, int row) const;
+  int GetLineCount() const { return static_cast<int>(rows_.size()); }
+  /// Removes every line; nothing is selected afterwards.
+  void ClearLine();
+
+  int GetSelectCount() const { return static_cast<int>(selected_.size()); }
+  /// Copies up to `maxCount` selected rows, in increasing order, into `rows`; returns how many
+  /// were copied. `rows` is left alone when nothing is selected.
+  int GetSelect(int* rows, int maxCount) const;
+  /// Replaces the selection by `count` rows; `notify` 1 also sends the select notification.
+  void SetSelect(const int* rows, int count, int notify = 0);
+  void ClearSelect() { selected_.clear(); }
+  VexNotification* GetListSelectNotification() { return EventNotification(kSelect); }
+
+  /// A person makes `rows` the selection (none: deselects); one row unless the list takes several.
+  void SelectRowsByUser(const std::vector<int>& rows);
+  std::string DescribeState() const override;
+
+ protected:
+  ~VexDlgMultiList() override = default;
+
+ private:
+  static constexpr const char* kSelect = "ListSelect";
+  std::set<int> CheckedSelection(const int* rows, int count, const char* operation) const;
+
+  std::vector<VexUnicodeString> titles_;
+  std::vector<int> columnWidths_;
+  std::vector<std::vector<VexUnicodeString>> rows_;
+  std::set<int> selected_;
+  int visibleColumns_ = 0;
+  int visibleLines_ = 0;
+  int visibleWidth_ = 0;
+};

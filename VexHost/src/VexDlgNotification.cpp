@@ -1,0 +1,3 @@
+#include "VexDlgNotification.h"
+
+VEX_IMPLEMENT_CLASS(VexDlgNotification, VexNotification, "VexNull", "VexHost")

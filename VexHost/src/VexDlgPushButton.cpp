@@ -1,0 +1,5 @@
+#include "VexDlgPushButton.h"
+
+void VexDlgPushButton::Push() {
+  RunUserAction("push", [this] { NotifyEvent(kActivate); });
+}

@@ -1,0 +1,5 @@
+#include "VexDlgPushItem.h"
+
+void VexDlgPushItem::Choose() {
+  RunUserAction("choose", [this] { NotifyEvent(kActivate); });
+}

@@ -1,0 +1,5 @@
+#include "VexDocumentListener.h"
+
+// Most holders only reload after a rollback; following single deletions is optional.
+void VexDocumentListener::OnElementDeleted(VexDocument& /*document*/,
+                                           VexPlantElement& /*element*/) {}

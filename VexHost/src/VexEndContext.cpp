@@ -1,0 +1,3 @@
+#include "VexEndContext.h"
+
+VEX_IMPLEMENT_CLASS(VexEndContext, VexNotification, "VexNull", "VexHost")

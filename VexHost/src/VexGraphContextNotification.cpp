@@ -1,0 +1,3 @@
+#include "VexGraphContextNotification.h"
+
+VEX_IMPLEMENT_CLASS(VexGraphContextNotification, VexNotification, "VexNull", "VexHost")
