@@ -27,6 +27,9 @@ class VexTrace {
 
   const std::string& GetName() const { return name_; }
   bool IsOn() const { return on_; }
+  /// True when a line written now would go anywhere (the channel is on or a capture listens), so
+  /// callers can skip building lines nobody reads.
+  bool IsRecording() const;
   void Flush();
 
   /// Replaces the list of switched-on channels ("GRDUI1,GRDUI2", "all" or ""); applies to

@@ -71,6 +71,8 @@ void VexTrace::SwitchOn(const std::string& channelList) {
   for (VexTrace* channel : state.channels) channel->on_ = IsSwitchedOn(state, channel->name_);
 }
 
+bool VexTrace::IsRecording() const { return on_ || !State().captures.empty(); }
+
 void VexTrace::TraPutLN(int level, const char* text) {
   TraceState& state = State();
   if (!on_ && state.captures.empty()) return;  // the common, silent case stays cheap
