@@ -10,6 +10,7 @@ VexGrdTraceScope::VexGrdTraceScope(VexTrace& channel, int level, const char* cla
       method_(method),
       shape_(shape),
       uncaught_(std::uncaught_exceptions()) {
+  if (!channel_.IsRecording()) return;  // registry rebuilds call small methods 100,000s of times
   std::string line = shape_ == Shape::Entering
                          ? std::string("--> Entering ") + className_ + ":: " + method_
                          : std::string("--> ") + className_ + " : " + method_;
@@ -17,7 +18,7 @@ VexGrdTraceScope::VexGrdTraceScope(VexTrace& channel, int level, const char* cla
 }
 
 VexGrdTraceScope::~VexGrdTraceScope() {
-  if (std::uncaught_exceptions() > uncaught_) return;
+  if (std::uncaught_exceptions() > uncaught_ || !channel_.IsRecording()) return;
   std::string line;
   if (shape_ == Shape::Plain) {
     line = std::string("<-- ") + className_ + " : " + method_;
