@@ -1,0 +1,36 @@
+#pragma once
+// A branch of the network model (implementation of VexIGrdBranch).
+
+#include "VexGrdNetworkObject.h"
+#include "VexIGrdBranch.h"
+
+class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
+ public:
+  VexGrdBranch(VexGrdNetworkModel* model, std::int64_t rowId, VexUnicodeString from,
+               VexUnicodeString to)
+      : VexGrdNetworkObject(model, rowId), from_(std::move(from)), to_(std::move(to)) {}
+
+  VexUnicodeString GetFromNodeId() override { return from_; }
+  VexUnicodeString GetToNodeId() override { return to_; }
+  VexUnicodeString GetBranchId() override { return from_ + "->" + to_; }
+  const VexUnicodeString& From() const { return from_; }
+  const VexUnicodeString& To() const { return to_; }
+  std::unique_ptr<VexListValVexIGrd3DComponent_var> GetLinkedComponents() override {
+    return NewComponentList();
+  }
+  double GetLength() override { return length_; }
+  /// Stores the length in the document; a branch no longer in a model is an internal error.
+  void SetLength(double length) override;
+  VexUnicodeString GetUnitCode() override { return unitCode_; }
+
+ protected:
+  ~VexGrdBranch() override = default;
+
+ private:
+  friend class VexGrdNetworkModel;
+
+  VexUnicodeString from_;
+  VexUnicodeString to_;
+  double length_ = 0;
+  VexUnicodeString unitCode_;
+};

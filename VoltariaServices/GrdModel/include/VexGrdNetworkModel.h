@@ -1,0 +1,106 @@
+#pragma once
+// The electrical network of one plant document, kept in the document's file and in memory.
+//
+// Tables (component "GrdModel" of the document's versioned schema):
+//   grd_node(id, identifier UNIQUE)
+//   grd_branch(id, from_node, to_node, length, unit_code, UNIQUE(from_node, to_node))
+//   grd_node_link(id, node_id -> grd_node, element_id -> vex_element, UNIQUE(node_id, element_id))
+//   grd_branch_link(id, branch_id -> grd_branch, element_id -> vex_element, UNIQUE(...))
+// Links cascade: deleting a node, a branch or a plant element removes its links and never the
+// plant element. Branch ends are identifiers, not references: a branch may name a node that does
+// not exist, and deleting a node leaves its branches.
+//
+// In memory every node and branch is one object for the whole session, indexed by identifier
+// (hash maps: finding a node or branch is O(1)) and listed in creation order. Every change needs
+// the document's open transaction (a user event). When the document rolls a transaction back the
+// model reloads from the file: the objects it still holds keep their identity, and a node or
+// branch deleted within the rolled-back transaction comes back as a new object.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "VexDocument.h"
+#include "VexDocumentAttachment.h"
+#include "VexDocumentListener.h"
+#include "VexGrdBranch.h"
+#include "VexGrdNode.h"
+
+class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListener {
+ public:
+  static constexpr const char* kComponent = "GrdModel";
+  static constexpr const char* kAttachmentKey = "GrdModel.NetworkModel";
+
+  /// The model of `document`: made (tables created when missing, rows loaded) and hung on the
+  /// document on first use.
+  static VexGrdNetworkModel& Of(VexDocument& document);
+  /// The model already hung on `document`, or null.
+  static VexGrdNetworkModel* Find(VexDocument& document);
+
+  ~VexGrdNetworkModel() override;
+  VexGrdNetworkModel(const VexGrdNetworkModel&) = delete;
+  VexGrdNetworkModel& operator=(const VexGrdNetworkModel&) = delete;
+
+  VexDocument& GetDocument() const { return document_; }
+
+  /// A new node; an identifier in use is an internal error (callers check first).
+  VexVar<VexGrdNode> CreateNode(const VexUnicodeString& id);
+  /// A new branch; a pair in use is an internal error (callers check first).
+  VexVar<VexGrdBranch> CreateBranch(const VexUnicodeString& from, const VexUnicodeString& to);
+  VexGrdNode* FindNode(const VexUnicodeString& id) const;
+  VexGrdBranch* FindBranch(const VexUnicodeString& from, const VexUnicodeString& to) const;
+  /// All nodes, in creation order.
+  std::vector<VexGrdNode*> GetNodes() const;
+  /// All branches, in creation order.
+  std::vector<VexGrdBranch*> GetBranches() const;
+  int GetNodeCount() const { return static_cast<int>(nodes_.size()); }
+  int GetBranchCount() const { return static_cast<int>(branches_.size()); }
+
+  /// Deletes the node and its links; its branches stay. The object is let go.
+  void DeleteNode(VexGrdNode& node);
+  /// Deletes the branch and its links. The object is let go.
+  void DeleteBranch(VexGrdBranch& branch);
+
+  /// Links `element` to the object; false (nothing changed) when it is linked already.
+  bool Link(VexGrdNetworkObject& object, VexIAECElement& element);
+  /// Removes that link; false when there was none.
+  bool Unlink(VexGrdNetworkObject& object, VexIAECElement& element);
+
+  void SetBranchLength(VexGrdBranch& branch, double length);
+  void SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode);
+
+  /// Branches whose from or to identifier is `nodeId`, in creation order.
+  std::vector<VexGrdBranch*> GetBranchesAt(const VexUnicodeString& nodeId) const;
+  /// Nodes and branches linked to the element with document identifier `elementId`, link order.
+  std::vector<VexGrdNode*> GetNodesLinkedTo(std::int64_t elementId) const;
+  std::vector<VexGrdBranch*> GetBranchesLinkedTo(std::int64_t elementId) const;
+
+  void OnRolledBack(VexDocument& document) override;
+  void OnElementDeleted(VexDocument& document, VexPlantElement& element) override;
+
+ private:
+  explicit VexGrdNetworkModel(VexDocument& document);
+
+  void Load();
+  void LoadNodes(std::map<std::int64_t, VexVar<VexGrdNode>>& previous);
+  void LoadBranches(std::map<std::int64_t, VexVar<VexGrdBranch>>& previous);
+  void LoadLinks(const char* sql, bool toNodes);
+  void AddNode(VexVar<VexGrdNode> node);
+  void AddBranch(VexVar<VexGrdBranch> branch);
+  void AddLink(VexGrdNetworkObject& object, VexIAECElement_var element);
+  void ForgetLinks(VexGrdNetworkObject& object);
+  void LetGo(VexGrdNetworkObject& object);
+  void RequireTransaction(const char* operation) const;
+  bool IsNode(const VexGrdNetworkObject& object) const;
+
+  VexDocument& document_;
+  std::map<std::int64_t, VexVar<VexGrdNode>> nodes_;       // by row: creation order
+  std::map<std::int64_t, VexVar<VexGrdBranch>> branches_;  // by row: creation order
+  std::unordered_map<VexUnicodeString, VexGrdNode*> nodesById_;
+  std::unordered_map<std::string, VexGrdBranch*> branchesByEnds_;
+  std::unordered_map<VexUnicodeString, std::map<std::int64_t, VexGrdBranch*>> branchesAtNode_;
+  std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
+  std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// What nodes and branches share: their row in the document and the plant elements linked to them. A node or branch belongs to the network model of its
+// document until it is deleted (or the document closes); after that it keeps its identifiers but
+// has no links and no neighbours.
+
+#include <cstdint>
+#include <vector>
+
+#include "VexIAECElement.h"
+#include "VexIGrd3DComponent.h"
+
+class VexGrdNetworkModel;
+
+class VexGrdNetworkObject : public virtual VexBaseUnknown {
+ public:
+  /// The model holding the object, or null once it was deleted.
+  VexGrdNetworkModel* GetModel() const { return model_; }
+  std::int64_t GetRowId() const { return rowId_; }
+  /// The linked plant elements, in link order.
+  const std::vector<VexIAECElement_var>& GetLinks() const { return links_; }
+  bool IsLinkedTo(const VexIAECElement& element) const;
+
+ protected:
+  VexGrdNetworkObject(VexGrdNetworkModel* model, std::int64_t rowId)
+      : model_(model), rowId_(rowId) {}
+  ~VexGrdNetworkObject() override = default;
+
+  std::unique_ptr<VexListValVexIGrd3DComponent_var> NewComponentList() const;
+
+ private:
+  friend class VexGrdNetworkModel;
+
+  VexGrdNetworkModel* model_;  // observes; cleared by the model when it lets the object go
+  std::int64_t rowId_;
+  std::vector<VexIAECElement_var> links_;
+};

@@ -1,0 +1,403 @@
+#include "VexGrdNetworkModel.h"
+
+#include <algorithm>
+
+#include "VexError.h"
+#include "VexPlantElement.h"
+#include "VexSqlDatabase.h"
+
+namespace {
+
+constexpr const char* kCatalog = "VexGrdUtilitiesErrMsgCat";
+
+const std::vector<std::string>& Migrations() {
+  static const std::vector<std::string> migrations = {R"sql(
+CREATE TABLE grd_node(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  identifier TEXT NOT NULL UNIQUE);
+CREATE TABLE grd_branch(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  from_node TEXT NOT NULL,
+  to_node TEXT NOT NULL,
+  length REAL NOT NULL DEFAULT 0,
+  unit_code TEXT NOT NULL DEFAULT '',
+  UNIQUE (from_node, to_node));
+CREATE TABLE grd_node_link(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  node_id INTEGER NOT NULL REFERENCES grd_node(id) ON DELETE CASCADE,
+  element_id INTEGER NOT NULL REFERENCES vex_element(id) ON DELETE CASCADE,
+  UNIQUE (node_id, element_id));
+CREATE INDEX grd_node_link_element ON grd_node_link(element_id);
+CREATE TABLE grd_branch_link(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  branch_id INTEGER NOT NULL REFERENCES grd_branch(id) ON DELETE CASCADE,
+  element_id INTEGER NOT NULL REFERENCES vex_element(id) ON DELETE CASCADE,
+  UNIQUE (branch_id, element_id));
+CREATE INDEX grd_branch_link_element ON grd_branch_link(element_id);
+)sql"};
+  return migrations;
+}
+
+std::string EndsKey(const VexUnicodeString& from, const VexUnicodeString& to) {
+  std::string key = from.str();
+  key += '\0';
+  key += to.str();
+  return key;
+}
+
+[[noreturn]] void RaiseMisuse(const char* operation, const VexUnicodeString& what) {
+  throw VexInternalError(3, "InvalidArgument", kCatalog, {VexUnicodeString(operation), what});
+}
+
+template <class T>
+void EraseOne(std::vector<T*>& items, T* item) {
+  auto found = std::find(items.begin(), items.end(), item);
+  if (found != items.end()) items.erase(found);
+}
+
+}  // namespace
+
+VexGrdNetworkModel& VexGrdNetworkModel::Of(VexDocument& document) {
+  if (VexGrdNetworkModel* model = Find(document)) return *model;
+  std::unique_ptr<VexGrdNetworkModel> model(new VexGrdNetworkModel(document));
+  VexGrdNetworkModel& made = *model;
+  document.SetAttachment(kAttachmentKey, std::move(model));
+  return made;
+}
+
+VexGrdNetworkModel* VexGrdNetworkModel::Find(VexDocument& document) {
+  return document.GetAttachmentAs<VexGrdNetworkModel>(kAttachmentKey);
+}
+
+VexGrdNetworkModel::VexGrdNetworkModel(VexDocument& document) : document_(document) {
+  Load();
+  document_.AddListener(this);
+}
+
+VexGrdNetworkModel::~VexGrdNetworkModel() {
+  document_.RemoveListener(this);
+  for (auto& [row, node] : nodes_) LetGo(*node);
+  for (auto& [row, branch] : branches_) LetGo(*branch);
+}
+
+// Loading ---------------------------------------------------------------------------------------
+
+void VexGrdNetworkModel::Load() {
+  document_.EnsureSchema(kComponent, Migrations());
+  auto previousNodes = std::move(nodes_);
+  auto previousBranches = std::move(branches_);
+  nodes_.clear();
+  branches_.clear();
+  nodesById_.clear();
+  branchesByEnds_.clear();
+  branchesAtNode_.clear();
+  nodesOfElement_.clear();
+  branchesOfElement_.clear();
+
+  LoadNodes(previousNodes);
+  LoadBranches(previousBranches);
+  LoadLinks("SELECT node_id, element_id FROM grd_node_link ORDER BY id", true);
+  LoadLinks("SELECT branch_id, element_id FROM grd_branch_link ORDER BY id", false);
+  // Objects whose rows did not come back are let go, as a deletion would.
+  for (auto& [row, node] : previousNodes) LetGo(*node);
+  for (auto& [row, branch] : previousBranches) LetGo(*branch);
+}
+
+void VexGrdNetworkModel::LoadNodes(std::map<std::int64_t, VexVar<VexGrdNode>>& previous) {
+  VexSqlStatement rows = document_.GetDatabase().Prepare("SELECT id, identifier FROM grd_node");
+  while (rows.Step()) {
+    std::int64_t row = rows.ColumnInteger(0);
+    VexUnicodeString id(rows.ColumnText(1));
+    auto kept = previous.find(row);
+    VexVar<VexGrdNode> node;
+    if (kept != previous.end() && kept->second->Id() == id) {
+      node = std::move(kept->second);
+      previous.erase(kept);
+      ForgetLinks(*node);
+    } else {
+      node = new VexGrdNode(this, row, id);
+    }
+    AddNode(std::move(node));
+  }
+}
+
+void VexGrdNetworkModel::LoadBranches(std::map<std::int64_t, VexVar<VexGrdBranch>>& previous) {
+  VexSqlStatement rows = document_.GetDatabase().Prepare(
+      "SELECT id, from_node, to_node, length, unit_code FROM grd_branch");
+  while (rows.Step()) {
+    std::int64_t row = rows.ColumnInteger(0);
+    VexUnicodeString from(rows.ColumnText(1));
+    VexUnicodeString to(rows.ColumnText(2));
+    auto kept = previous.find(row);
+    VexVar<VexGrdBranch> branch;
+    if (kept != previous.end() && kept->second->From() == from && kept->second->To() == to) {
+      branch = std::move(kept->second);
+      previous.erase(kept);
+      ForgetLinks(*branch);
+    } else {
+      branch = new VexGrdBranch(this, row, from, to);
+    }
+    branch->length_ = rows.ColumnNumber(3);
+    branch->unitCode_ = VexUnicodeString(rows.ColumnText(4));
+    AddBranch(std::move(branch));
+  }
+}
+
+void VexGrdNetworkModel::LoadLinks(const char* sql, bool toNodes) {
+  VexSqlStatement rows = document_.GetDatabase().Prepare(sql);
+  while (rows.Step()) {
+    std::int64_t row = rows.ColumnInteger(0);
+    VexIAECElement_var element(document_.FindElement(rows.ColumnInteger(1)).get());
+    if (!element) continue;  // the foreign key makes this impossible; never link a null
+    VexGrdNetworkObject* object = nullptr;
+    if (toNodes) {
+      auto found = nodes_.find(row);
+      if (found != nodes_.end()) object = found->second.get();
+    } else {
+      auto found = branches_.find(row);
+      if (found != branches_.end()) object = found->second.get();
+    }
+    if (object) AddLink(*object, std::move(element));
+  }
+}
+
+// Indexes ---------------------------------------------------------------------------------------
+
+void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
+  node->model_ = this;
+  nodesById_[node->Id()] = node.get();
+  std::int64_t row = node->GetRowId();
+  nodes_.emplace(row, std::move(node));
+}
+
+void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
+  branch->model_ = this;
+  std::int64_t row = branch->GetRowId();
+  branchesByEnds_[EndsKey(branch->From(), branch->To())] = branch.get();
+  branchesAtNode_[branch->From()][row] = branch.get();
+  branchesAtNode_[branch->To()][row] = branch.get();
+  branches_.emplace(row, std::move(branch));
+}
+
+void VexGrdNetworkModel::AddLink(VexGrdNetworkObject& object, VexIAECElement_var element) {
+  std::int64_t elementId = element->GetId();
+  if (IsNode(object)) {
+    nodesOfElement_[elementId].push_back(static_cast<VexGrdNode*>(&object));
+  } else {
+    branchesOfElement_[elementId].push_back(static_cast<VexGrdBranch*>(&object));
+  }
+  object.links_.push_back(std::move(element));
+}
+
+void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
+  for (const auto& element : object.links_) {
+    std::int64_t elementId = element->GetId();
+    if (IsNode(object)) {
+      auto found = nodesOfElement_.find(elementId);
+      if (found != nodesOfElement_.end()) EraseOne(found->second, static_cast<VexGrdNode*>(&object));
+    } else {
+      auto found = branchesOfElement_.find(elementId);
+      if (found != branchesOfElement_.end()) {
+        EraseOne(found->second, static_cast<VexGrdBranch*>(&object));
+      }
+    }
+  }
+  object.links_.clear();
+}
+
+void VexGrdNetworkModel::LetGo(VexGrdNetworkObject& object) {
+  object.links_.clear();
+  object.model_ = nullptr;
+}
+
+bool VexGrdNetworkModel::IsNode(const VexGrdNetworkObject& object) const {
+  return dynamic_cast<const VexGrdNode*>(&object) != nullptr;
+}
+
+void VexGrdNetworkModel::RequireTransaction(const char* operation) const {
+  if (document_.GetTransactionDepth() == 0) {
+    throw VexInternalError(3, "ChangeOutsideTransaction", kCatalog,
+                           {VexUnicodeString(operation), document_.GetPath()});
+  }
+}
+
+// Nodes and branches ----------------------------------------------------------------------------
+
+VexVar<VexGrdNode> VexGrdNetworkModel::CreateNode(const VexUnicodeString& id) {
+  RequireTransaction("CreateNode");
+  if (id.IsEmpty() || FindNode(id)) RaiseMisuse("CreateNode", id);
+  VexSqlDatabase& database = document_.GetDatabase();
+  database.Cached("INSERT INTO grd_node(identifier) VALUES (?)").BindText(1, id).Run();
+  VexVar<VexGrdNode> node(new VexGrdNode(this, database.GetLastInsertId(), id));
+  AddNode(node);
+  return node;
+}
+
+VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& from,
+                                                      const VexUnicodeString& to) {
+  RequireTransaction("CreateBranch");
+  if (from.IsEmpty() || to.IsEmpty() || FindBranch(from, to)) {
+    RaiseMisuse("CreateBranch", from + "->" + to);
+  }
+  VexSqlDatabase& database = document_.GetDatabase();
+  database.Cached("INSERT INTO grd_branch(from_node, to_node) VALUES (?, ?)")
+      .BindText(1, from)
+      .BindText(2, to)
+      .Run();
+  VexVar<VexGrdBranch> branch(new VexGrdBranch(this, database.GetLastInsertId(), from, to));
+  AddBranch(branch);
+  return branch;
+}
+
+VexGrdNode* VexGrdNetworkModel::FindNode(const VexUnicodeString& id) const {
+  auto found = nodesById_.find(id);
+  return found == nodesById_.end() ? nullptr : found->second;
+}
+
+VexGrdBranch* VexGrdNetworkModel::FindBranch(const VexUnicodeString& from,
+                                             const VexUnicodeString& to) const {
+  auto found = branchesByEnds_.find(EndsKey(from, to));
+  return found == branchesByEnds_.end() ? nullptr : found->second;
+}
+
+std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodes() const {
+  std::vector<VexGrdNode*> nodes;
+  nodes.reserve(nodes_.size());
+  for (const auto& [row, node] : nodes_) nodes.push_back(node.get());
+  return nodes;
+}
+
+std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranches() const {
+  std::vector<VexGrdBranch*> branches;
+  branches.reserve(branches_.size());
+  for (const auto& [row, branch] : branches_) branches.push_back(branch.get());
+  return branches;
+}
+
+void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
+  RequireTransaction("DeleteNode");
+  if (node.GetModel() != this) RaiseMisuse("DeleteNode", node.Id());
+  document_.GetDatabase().Cached("DELETE FROM grd_node WHERE id = ?")
+      .BindInteger(1, node.GetRowId())
+      .Run();
+  VexVar<VexGrdNode> keep(&node);  // alive until the indexes no longer name it
+  ForgetLinks(node);
+  nodesById_.erase(node.Id());
+  nodes_.erase(node.GetRowId());
+  LetGo(node);
+}
+
+void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
+  RequireTransaction("DeleteBranch");
+  if (branch.GetModel() != this) RaiseMisuse("DeleteBranch", branch.GetBranchId());
+  document_.GetDatabase().Cached("DELETE FROM grd_branch WHERE id = ?")
+      .BindInteger(1, branch.GetRowId())
+      .Run();
+  VexVar<VexGrdBranch> keep(&branch);
+  ForgetLinks(branch);
+  std::int64_t row = branch.GetRowId();
+  branchesByEnds_.erase(EndsKey(branch.From(), branch.To()));
+  for (const VexUnicodeString* end : {&branch.From(), &branch.To()}) {
+    auto at = branchesAtNode_.find(*end);
+    if (at == branchesAtNode_.end()) continue;
+    at->second.erase(row);
+    if (at->second.empty()) branchesAtNode_.erase(at);
+  }
+  branches_.erase(row);
+  LetGo(branch);
+}
+
+// Links -----------------------------------------------------------------------------------------
+
+bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& element) {
+  RequireTransaction("Link");
+  if (object.GetModel() != this) RaiseMisuse("Link", element.GetName());
+  if (object.IsLinkedTo(element)) return false;
+  const char* sql = IsNode(object)
+                        ? "INSERT INTO grd_node_link(node_id, element_id) VALUES (?, ?)"
+                        : "INSERT INTO grd_branch_link(branch_id, element_id) VALUES (?, ?)";
+  document_.GetDatabase().Cached(sql).BindInteger(1, object.GetRowId())
+      .BindInteger(2, element.GetId())
+      .Run();
+  AddLink(object, VexIAECElement_var(&element));
+  return true;
+}
+
+bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& element) {
+  RequireTransaction("Unlink");
+  if (object.GetModel() != this || !object.IsLinkedTo(element)) return false;
+  const char* sql = IsNode(object)
+                        ? "DELETE FROM grd_node_link WHERE node_id = ? AND element_id = ?"
+                        : "DELETE FROM grd_branch_link WHERE branch_id = ? AND element_id = ?";
+  document_.GetDatabase().Cached(sql).BindInteger(1, object.GetRowId())
+      .BindInteger(2, element.GetId())
+      .Run();
+  std::int64_t elementId = element.GetId();
+  auto& links = object.links_;
+  links.erase(std::find_if(links.begin(), links.end(),
+                           [&](const auto& linked) { return linked->GetId() == elementId; }));
+  if (IsNode(object)) {
+    EraseOne(nodesOfElement_[elementId], static_cast<VexGrdNode*>(&object));
+  } else {
+    EraseOne(branchesOfElement_[elementId], static_cast<VexGrdBranch*>(&object));
+  }
+  return true;
+}
+
+void VexGrdNetworkModel::SetBranchLength(VexGrdBranch& branch, double length) {
+  RequireTransaction("SetBranchLength");
+  if (branch.GetModel() != this) RaiseMisuse("SetBranchLength", branch.GetBranchId());
+  document_.GetDatabase().Cached("UPDATE grd_branch SET length = ? WHERE id = ?")
+      .BindNumber(1, length)
+      .BindInteger(2, branch.GetRowId())
+      .Run();
+  branch.length_ = length;
+}
+
+void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch,
+                                           const VexUnicodeString& unitCode) {
+  RequireTransaction("SetBranchUnitCode");
+  if (branch.GetModel() != this) RaiseMisuse("SetBranchUnitCode", branch.GetBranchId());
+  document_.GetDatabase().Cached("UPDATE grd_branch SET unit_code = ? WHERE id = ?")
+      .BindText(1, unitCode)
+      .BindInteger(2, branch.GetRowId())
+      .Run();
+  branch.unitCode_ = unitCode;
+}
+
+std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
+  std::vector<VexGrdBranch*> branches;
+  auto found = branchesAtNode_.find(nodeId);
+  if (found == branchesAtNode_.end()) return branches;
+  for (const auto& [row, branch] : found->second) branches.push_back(branch);
+  return branches;
+}
+
+std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodesLinkedTo(std::int64_t elementId) const {
+  auto found = nodesOfElement_.find(elementId);
+  return found == nodesOfElement_.end() ? std::vector<VexGrdNode*>() : found->second;
+}
+
+std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesLinkedTo(std::int64_t elementId) const {
+  auto found = branchesOfElement_.find(elementId);
+  return found == branchesOfElement_.end() ? std::vector<VexGrdBranch*>() : found->second;
+}
+
+// Document events -------------------------------------------------------------------------------
+
+void VexGrdNetworkModel::OnRolledBack(VexDocument&) { Load(); }
+
+void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element) {
+  // The file lost the links by cascade; memory follows.
+  std::int64_t elementId = element.Id();
+  auto dropFrom = [elementId](VexGrdNetworkObject& object) {
+    auto& links = object.links_;
+    links.erase(std::remove_if(links.begin(), links.end(),
+                               [&](const auto& linked) { return linked->GetId() == elementId; }),
+                links.end());
+  };
+  for (VexGrdNode* node : GetNodesLinkedTo(elementId)) dropFrom(*node);
+  for (VexGrdBranch* branch : GetBranchesLinkedTo(elementId)) dropFrom(*branch);
+  nodesOfElement_.erase(elementId);
+  branchesOfElement_.erase(elementId);
+}

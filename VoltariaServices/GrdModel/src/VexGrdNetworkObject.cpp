@@ -1,0 +1,16 @@
+#include "VexGrdNetworkObject.h"
+
+#include <algorithm>
+
+bool VexGrdNetworkObject::IsLinkedTo(const VexIAECElement& element) const {
+  const VexBaseUnknown* identity = VexIdentityOf(&element);
+  return std::any_of(links_.begin(), links_.end(), [&](const VexIAECElement_var& linked) {
+    return VexIdentityOf(linked.get()) == identity;
+  });
+}
+
+std::unique_ptr<VexListValVexIGrd3DComponent_var> VexGrdNetworkObject::NewComponentList() const {
+  auto components = std::make_unique<VexListValVexIGrd3DComponent_var>(static_cast<int>(links_.size()));
+  for (const auto& element : links_) components->Append(VexIGrd3DComponent_var(element));
+  return components;
+}

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+#include "VexGrdMasterFile.h"
+#include "VexGrdUtilitiesInputErr.h"
+
+namespace {
+
+VexUnicodeString PathOf(const std::filesystem::path& path) { return path.string().c_str(); }
+
+// The key of the utilities error that `action` raises, or "" when it raises none.
+template <class Action>
+std::string ErrorKeyOf(Action action) {
+  try {
+    action();
+  } catch (const VexGrdUtilitiesInputErr& error) {
+    return error.GetKey().str();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(MasterFileTest, NetworkTypeOfExtensionsAndTypes) {
+  struct Case {
+    const char* given;
+    const char* type;
+  };
+  const Case cases[] = {{".mas", "3P"}, {".MAS", "3P"}, {".mds", "DC"}, {".mss", "1X"},
+                        {".mps", "1X"}, {"3P", "3P"},   {"DC", "DC"},   {"1X", "1X"},
+                        {".net", ""},   {"", ""},       {"mas", ""}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(VexGrdMasterFile::NetworkTypeOf(c.given), VexUnicodeString(c.type)) << c.given;
+  }
+}
+
+TEST(MasterFileTest, CreateRecordsTheTypeOfTheExtensionOrTypeGiven) {
+  TestFolder folder;
+  VexGrdMasterFile::Create(PathOf(folder / "a.mas"), ".mds");
+  EXPECT_EQ(folder.Read("a.mas"), "EDSA-MASTER 1\nNetworkType=DC\n");
+  VexGrdMasterFile::Create(PathOf(folder / "b.mps"), "3P");
+  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "b.mps")).GetNetworkType(), VexUnicodeString("3P"));
+  VexGrdMasterFile::Create(PathOf(folder / "c.mss"), "");
+  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "c.mss")).GetNetworkType(), VexUnicodeString("1X"));
+}
+
+TEST(MasterFileTest, CreateRefusesWhatItCannotDoAndKeepsExistingFiles) {
+  TestFolder folder;
+  folder.Write("kept.mas", "EDSA data\n");
+  EXPECT_EQ(ErrorKeyOf([&] { VexGrdMasterFile::Create(PathOf(folder / "kept.mas"), ".mas"); }),
+            "MasterFileExists");
+  EXPECT_EQ(folder.Read("kept.mas"), "EDSA data\n");
+  EXPECT_EQ(ErrorKeyOf([&] { VexGrdMasterFile::Create(PathOf(folder / "no/dir/x.mas"), ""); }),
+            "MasterFileNotWritable");
+  EXPECT_EQ(ErrorKeyOf([&] { VexGrdMasterFile::Create(PathOf(folder / "x.txt"), ""); }),
+            "UnknownNetworkType");
+  EXPECT_EQ(ErrorKeyOf([&] { VexGrdMasterFile(PathOf(folder / "missing.mas")); }),
+            "MasterFileMissing");
+}
+
+TEST(MasterFileTest, WithoutATypeLineTheExtensionTells) {
+  TestFolder folder;
+  folder.Write("dc.MDS", "EDSA-MASTER 1\n");
+  folder.Write("odd.txt", "EDSA-MASTER 1\n");
+  folder.Write("said.mas", "EDSA-MASTER 1\nNetworkType=1X\n");
+  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "dc.MDS")).GetNetworkType(), VexUnicodeString("DC"));
+  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "odd.txt")).GetNetworkType(), VexUnicodeString(""));
+  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "said.mas")).GetNetworkType(), VexUnicodeString("1X"));
+}
+
+TEST(MasterFileTest, RecordsNodesBranchesAndLengthsOnceAndKeepsForeignLines) {
+  TestFolder folder;
+  folder.Write("n.mas", "EDSA-MASTER 1\r\nNetworkType=3P\r\nEDSA private line\r\n");
+  VexUnicodeString path = PathOf(folder / "n.mas");
+  {
+    VexGrdMasterFile master(path);
+    EXPECT_TRUE(master.AddNode("BUS1"));
+    EXPECT_FALSE(master.AddNode("BUS1"));
+    EXPECT_TRUE(master.AddBranch("BUS1", "BUS2"));
+    EXPECT_TRUE(master.AddBranch("BUS2", "BUS1")) << "a branch has a direction";
+    master.SetBranchLength("BUS1", "BUS2", 2.5, "MT");
+    master.SetBranchLength("BUS1", "BUS2", 8.2020997, "FT");
+    master.SetBranchLength("BUS3", "BUS4", 1, "KM");
+    master.Save();
+  }
+  EXPECT_EQ(folder.Read("n.mas"),
+            "EDSA-MASTER 1\nNetworkType=3P\nEDSA private line\nNode=BUS1\nBranch=BUS1,BUS2\n"
+            "Branch=BUS2,BUS1\nBranchLength=BUS1,BUS2,8.2020997,FT\nBranch=BUS3,BUS4\n"
+            "BranchLength=BUS3,BUS4,1,KM\n");
+  VexGrdMasterFile reread(path);
+  EXPECT_TRUE(reread.HasNode("BUS1"));
+  EXPECT_FALSE(reread.HasNode("BUS2"));
+  EXPECT_TRUE(reread.HasBranch("BUS3", "BUS4"));
+  auto length = reread.GetBranchLength("BUS1", "BUS2");
+  ASSERT_TRUE(length);
+  EXPECT_DOUBLE_EQ(length->first, 8.2020997);
+  EXPECT_EQ(length->second, VexUnicodeString("FT"));
+  EXPECT_FALSE(reread.AddBranch("BUS1", "BUS2"));
+}
+
+TEST(MasterFileTest, IdentifiersThatWouldBreakTheFileAreRefused) {
+  TestFolder folder;
+  folder.Write("n.mas", "EDSA-MASTER 1\n");
+  VexGrdMasterFile master(PathOf(folder / "n.mas"));
+  for (const char* id : {"", "A,B", "A\nB"}) {
+    EXPECT_EQ(ErrorKeyOf([&] { master.AddNode(id); }), "EdsaIdentifierInvalid") << id;
+  }
+  EXPECT_EQ(ErrorKeyOf([&] { master.AddBranch("A", ""); }), "EdsaIdentifierInvalid");
+}

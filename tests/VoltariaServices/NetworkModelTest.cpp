@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "TestFolder.h"
+#include "VexDocument.h"
+#include "VexDocumentTransaction.h"
+#include "VexGrdNetworkModel.h"
+#include "VexGrdProject.h"
+#include "VexGrdUtilitiesInputErr.h"
+#include "VexSqlDatabase.h"
+
+namespace {
+
+class NetworkModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = (folder / "plant.vxd").string().c_str();
+    document = VexDocument::Create(path);
+    VexDocumentTransaction transaction(*document);
+    for (const char* name : {"PUMP1", "C1", "C2"}) {
+      document->CreateElement(name, "Sample", VexElementKind::Conduit);
+    }
+    transaction.Commit();
+    project = std::make_unique<VexGrdProject>(document.get());
+  }
+
+  void Reopen() {
+    project.reset();
+    document.reset();
+    document = VexDocument::Open(path);
+    project = std::make_unique<VexGrdProject>(document.get());
+  }
+
+  VexIAECElement_var Element(const char* name) {
+    return VexIAECElement_var(document->FindElementByName(name).get());
+  }
+
+  std::vector<std::string> Nodes() {
+    std::vector<std::string> ids;
+    auto nodes = project->GetLstOfNodes();
+    for (const auto& node : *nodes) ids.push_back(node->GetNodeId().str());
+    return ids;
+  }
+
+  std::vector<std::string> Branches() {
+    std::vector<std::string> ids;
+    auto branches = project->GetLstOfBranches();
+    for (const auto& branch : *branches) ids.push_back(branch->GetBranchId().str());
+    return ids;
+  }
+
+  template <class Linked>
+  static std::vector<std::string> LinkedNames(const Linked& object) {
+    std::vector<std::string> names;
+    auto components = object->GetLinkedComponents();
+    for (const auto& component : *components) {
+      names.push_back(VexIAECElement_var(component)->GetName().str());
+    }
+    return names;
+  }
+
+  int LinkRows() {
+    return static_cast<int>(
+        document->GetDatabase().QueryInteger("SELECT count(*) FROM grd_node_link", -1) +
+        document->GetDatabase().QueryInteger("SELECT count(*) FROM grd_branch_link", -1));
+  }
+
+  TestFolder folder;
+  VexUnicodeString path;
+  std::unique_ptr<VexDocument> document;
+  std::unique_ptr<VexGrdProject> project;
+};
+
+using Names = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(NetworkModelTest, CreatedLinkedAndLengthsSurviveClosingAndReopening) {
+  {
+    VexDocumentTransaction transaction(*document);
+    project->CreateNode("BUS2");
+    project->CreateNode("BUS1");
+    auto branch = project->CreateBranch("BUS2", "BUS1");
+    project->CreateBranch("BUS1", "BUS3");  // BUS3 does not exist: branches keep text ends
+    project->LinkNode(Element("PUMP1"), project->SearchForNodeId("BUS1"));
+    EXPECT_EQ(project->LinkBranch(Element("C2"), branch), 0);
+    EXPECT_EQ(project->LinkBranch(Element("C1"), branch), 0);
+    EXPECT_EQ(project->LinkBranch(Element("C2"), branch), 1) << "never linked twice";
+    branch->SetLength(2.5);
+    transaction.Commit();
+  }
+  Reopen();
+  EXPECT_EQ(Nodes(), (Names{"BUS2", "BUS1"})) << "creation order";
+  EXPECT_EQ(Branches(), (Names{"BUS2->BUS1", "BUS1->BUS3"}));
+  auto branch = project->SearchForBranchId("BUS2", "BUS1");
+  ASSERT_TRUE(branch);
+  EXPECT_EQ(LinkedNames(branch), (Names{"C2", "C1"})) << "link order";
+  EXPECT_DOUBLE_EQ(branch->GetLength(), 2.5);
+  EXPECT_EQ(LinkedNames(project->SearchForNodeId("BUS1")), (Names{"PUMP1"}));
+  EXPECT_FALSE(project->SearchForBranchId("BUS1", "BUS2")) << "a branch has a direction";
+  EXPECT_FALSE(project->SearchForNodeId("BUS3"));
+}
+
+TEST_F(NetworkModelTest, ObjectsKeepTheirIdentityAndComponentsAreTheElements) {
+  VexDocumentTransaction transaction(*document);
+  auto node = project->CreateNode("BUS1");
+  project->LinkNode(Element("C1"), node);
+  transaction.Commit();
+  EXPECT_EQ(project->SearchForNodeId("BUS1").get(), node.get());
+  EXPECT_EQ((*project->GetLstOfNodes())[1].get(), node.get());
+  auto component = (*node->GetLinkedComponents())[1];
+  VexIAECElement_var element(component);
+  EXPECT_EQ(element.get(), Element("C1").get()) << "the component is the element object itself";
+  EXPECT_EQ(VexIGrd3DComponent_var(Element("C1"))->GetLinkedNodeIds(),
+            VexListValVexUnicodeString{"BUS1"});
+}
+
+TEST_F(NetworkModelTest, UnlinkingRemovesOnlyThatLink) {
+  {
+    VexDocumentTransaction transaction(*document);
+    auto node = project->CreateNode("BUS1");
+    project->LinkNode(Element("C1"), node);
+    project->LinkNode(Element("C2"), node);
+    EXPECT_EQ(project->UnLinkNode(VexIGrd3DComponent_var(Element("C1")), node), 0);
+    EXPECT_EQ(project->UnLinkNode(VexIGrd3DComponent_var(Element("C1")), node), 1);
+    transaction.Commit();
+  }
+  Reopen();
+  EXPECT_EQ(LinkedNames(project->SearchForNodeId("BUS1")), (Names{"C2"}));
+  EXPECT_EQ(document->GetElementCount(), 3);
+}
+
+TEST_F(NetworkModelTest, DeletingNodesAndBranchesRemovesTheirLinksNotTheElements) {
+  {
+    VexDocumentTransaction transaction(*document);
+    auto node = project->CreateNode("BUS1");
+    project->CreateNode("BUS2");
+    auto branch = project->CreateBranch("BUS1", "BUS2");
+    project->LinkNode(Element("PUMP1"), node);
+    project->LinkBranch(Element("C1"), branch);
+    project->LinkBranch(Element("PUMP1"), branch);
+    project->DeleteNode(node);
+    EXPECT_EQ(LinkRows(), 2);
+    EXPECT_TRUE(node->GetLinkedComponents()->Size() == 0) << "a deleted node has no links";
+    EXPECT_EQ(VexIGrd3DComponent_var(Element("PUMP1"))->GetLinkedNodeIds().Size(), 0);
+    project->DeleteBranch(branch);
+    EXPECT_EQ(LinkRows(), 0);
+    transaction.Commit();
+  }
+  Reopen();
+  EXPECT_EQ(Nodes(), (Names{"BUS2"}));
+  EXPECT_TRUE(Branches().empty());
+  EXPECT_EQ(document->GetElementCount(), 3);
+  EXPECT_EQ(LinkRows(), 0);
+}
+
+TEST_F(NetworkModelTest, DeletingANodeLeavesItsBranches) {
+  VexDocumentTransaction transaction(*document);
+  project->CreateNode("BUS1");
+  project->CreateBranch("BUS1", "BUS2");
+  project->DeleteNode(project->SearchForNodeId("BUS1"));
+  EXPECT_EQ(Branches(), (Names{"BUS1->BUS2"}));
+}
+
+TEST_F(NetworkModelTest, DeletingAPlantElementRemovesItsLinks) {
+  {
+    VexDocumentTransaction transaction(*document);
+    auto node = project->CreateNode("BUS1");
+    project->LinkNode(Element("C1"), node);
+    project->LinkNode(Element("C2"), node);
+    document->DeleteElement(*Element("C1"));
+    EXPECT_EQ(LinkedNames(node), (Names{"C2"}));
+    transaction.Commit();
+  }
+  Reopen();
+  EXPECT_EQ(LinkedNames(project->SearchForNodeId("BUS1")), (Names{"C2"}));
+}
+
+TEST_F(NetworkModelTest, RollingBackAnEventRestoresTheModelInMemory) {
+  VexIGrdNode_var kept;
+  {
+    VexDocumentTransaction transaction(*document);
+    kept = project->CreateNode("BUS1");
+    project->LinkNode(Element("C1"), kept);
+    transaction.Commit();
+  }
+  document->BeginEvent();
+  project->CreateNode("BUS9");
+  project->UnLinkNode(VexIGrd3DComponent_var(Element("C1")), kept);
+  project->CreateBranch("BUS1", "BUS9");
+  document->RollbackEvent();
+
+  EXPECT_EQ(Nodes(), (Names{"BUS1"}));
+  EXPECT_TRUE(Branches().empty());
+  EXPECT_FALSE(project->SearchForNodeId("BUS9"));
+  EXPECT_EQ(project->SearchForNodeId("BUS1").get(), kept.get()) << "identity kept";
+  EXPECT_EQ(LinkedNames(kept), (Names{"C1"}));
+
+  document->BeginEvent();
+  project->DeleteNode(kept);
+  document->RollbackEvent();
+  auto back = project->SearchForNodeId("BUS1");
+  ASSERT_TRUE(back) << "a node deleted in a rolled-back event comes back";
+  EXPECT_EQ(LinkedNames(back), (Names{"C1"}));
+}
+
+TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {
+  VexDocumentTransaction transaction(*document);
+  project->CreateNode("BUS1");
+  project->CreateBranch("BUS1", "BUS2");
+  const struct {
+    const char* name;
+    std::function<void()> action;
+    const char* key;
+  } cases[] = {
+      {"node in use", [&] { project->CreateNode("BUS1"); }, "NodeExists"},
+      {"branch in use", [&] { project->CreateBranch("BUS1", "BUS2"); }, "BranchExists"},
+      {"empty node", [&] { project->CreateNode(""); }, "IdentifierEmpty"},
+      {"empty branch end", [&] { project->CreateBranch("BUS1", ""); }, "IdentifierEmpty"},
+  };
+  for (const auto& c : cases) {
+    try {
+      c.action();
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const VexGrdUtilitiesInputErr& error) {
+      EXPECT_EQ(error.GetKey().str(), c.key) << c.name;
+    }
+  }
+  EXPECT_EQ(Nodes(), (Names{"BUS1"}));
+}

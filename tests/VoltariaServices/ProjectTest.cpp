@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "EdsaRunLog.h"
+#include "TestFolder.h"
+#include "VexDocument.h"
+#include "VexDocumentTransaction.h"
+#include "VexGrdEdsaRunner.h"
+#include "VexGrdProject.h"
+#include "VexFrmEditor.h"
+#include "VexGrdUtilitiesInputErr.h"
+#include "VexNavigation3DViewer.h"
+
+namespace {
+
+const std::filesystem::path kStandInFolder = VOLTARIA_EDSA_STANDIN_DIR;
+
+class ProjectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    document = VexDocument::Create((folder / "plant.vxd").string().c_str());
+    project = std::make_unique<VexGrdProject>(document.get());
+    VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
+  }
+  void TearDown() override { VexGrdEdsaRunner::SetEdsaFolder(""); }
+
+  // Creates the master file `name` in the folder and makes it current.
+  std::string UseMaster(const char* name, const char* type = "") {
+    std::string master = (folder / name).string();
+    project->CreateNewMasterFile(master.c_str(), type);
+    VexDocumentTransaction transaction(*document);
+    project->SetMasterFilePath(master.c_str());
+    transaction.Commit();
+    return master;
+  }
+
+  // The key of the utilities error `action` raises, or "" when none.
+  static std::string ErrorKeyOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const VexGrdUtilitiesInputErr& error) {
+      return error.GetKey().str();
+    }
+    return "";
+  }
+
+  TestFolder folder;
+  std::unique_ptr<VexDocument> document;
+  std::unique_ptr<VexGrdProject> project;
+};
+
+using Arguments = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(ProjectTest, RunScac3pStartsTheProgramWithTheMasterFile) {
+  std::string master = UseMaster("net one.mas");
+  EXPECT_EQ(project->Run_SCAC3P(), 0);
+  auto runs = WaitForEdsaRuns(folder / "edsa-runs.log");
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].program, "scac3p.exe");
+  EXPECT_EQ(runs[0].arguments, Arguments{master});
+}
+
+TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
+  std::string master = UseMaster("n.mas");
+  project->GetGrdConduitObj()->SetJobFilePath((folder / "pull1.txt").string().c_str());
+  std::string job = (folder / "pull1.cpd").string();
+  const struct {
+    std::function<int()> run;
+    const char* program;
+    Arguments arguments;
+  } cases[] = {
+      {[&] { return project->View_OneLineDiagram(1); }, "winedsa.exe", {master, "/diagram", "1"}},
+      {[&] { return project->EditMasterData(); }, "winedsa.exe", {master, "/master"}},
+      {[&] { return project->EditNode("BUS1"); }, "winedsa.exe", {master, "/node", "BUS1"}},
+      {[&] { return project->EditBranch("B1", "B2"); }, "winedsa.exe",
+       {master, "/branch", "B1", "B2"}},
+      {[&] { return project->Run_SCDC(); }, "scdc.exe", {master}},
+      {[&] { return project->Run_SCAC1PXF(); }, "scac1pxf.exe", {master}},
+      {[&] { return project->Run_ACLFMAIN(); }, "aclfmain.exe", {master}},
+      {[&] { return project->Run_DCLFMAIN(); }, "dclfmain.exe", {master}},
+      {[&] { return project->Run_MSTRMAIN(); }, "mstrmain.exe", {master}},
+      {[&] { return project->Run_HARMMAIN(); }, "harmmain.exe", {master}},
+      {[&] { return project->Run_WINEDSA(); }, "winedsa.exe", {master}},
+      {[&] { return project->Run_CABLPULL(3); }, "cablpull.exe", {master, "/mode", "3", "/job", job}},
+  };
+  // Started without waiting, the runs may log in any order: check them one at a time.
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].program);
+    EXPECT_EQ(cases[i].run(), 0);
+    auto runs = WaitForEdsaRuns(folder / "edsa-runs.log", i + 1);
+    ASSERT_EQ(runs.size(), i + 1);
+    EXPECT_EQ(runs[i].program, cases[i].program);
+    EXPECT_EQ(runs[i].arguments, cases[i].arguments);
+  }
+  project->GetGrdConduitObj()->SetJobFilePath((folder / "size1.wsw").string().c_str());
+  project->Run_WWRSZNEC();
+  auto runs = WaitForEdsaRuns(folder / "edsa-runs.log", std::size(cases) + 1);
+  ASSERT_EQ(runs.size(), std::size(cases) + 1);
+  EXPECT_EQ(runs.back().arguments, (Arguments{master, "/job", (folder / "size1.wsw").string()}));
+}
+
+TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
+  EXPECT_EQ(ErrorKeyOf([&] { project->Run_SCAC3P(); }), "NoMasterFile");
+  EXPECT_EQ(ErrorKeyOf([&] { project->GetNetworkType(); }), "NoMasterFile");
+  UseMaster("n.mas");
+  EXPECT_EQ(ErrorKeyOf([&] { project->Run_CABLPULL(1); }), "NoJobFile");
+  EXPECT_EQ(ErrorKeyOf([&] { project->Run_WWRSZNEC(); }), "NoJobFile");
+
+  TestFolder emptyEdsa;
+  VexGrdEdsaRunner::SetEdsaFolder(emptyEdsa.Path().string().c_str());
+  EXPECT_EQ(project->DoesEDSAExeExist("scac3p.exe"), 0);
+  try {
+    project->Run_SCAC3P();
+    FAIL() << "no error raised";
+  } catch (const VexGrdUtilitiesInputErr& error) {
+    EXPECT_EQ(error.GetSeverity(), 2);
+    EXPECT_NE(std::string(error.what()).find("scac3p.exe"), std::string::npos) << error.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "edsa-runs.log"));
+  VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
+  EXPECT_EQ(project->DoesEDSAExeExist("Wwrsznec.exe"), 1);
+}
+
+TEST_F(ProjectTest, MasterFilePathIsKeptInTheDocument) {
+  std::string master = UseMaster("kept.mds");
+  auto path = document->GetPath();
+  project.reset();
+  document.reset();
+  document = VexDocument::Open(path);
+  project = std::make_unique<VexGrdProject>(document.get());
+  EXPECT_EQ(project->GetMasterFilePath().str(), master);
+  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("DC"));
+}
+
+TEST_F(ProjectTest, NetworkTypeFromTheFileElseFromTheExtension) {
+  UseMaster("typed.mas", "1X");
+  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
+  VexDocumentTransaction transaction(*document);
+  project->SetMasterFilePath((folder / "not yet.mss").string().c_str());
+  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
+  project->SetMasterFilePath((folder / "odd.txt").string().c_str());
+  EXPECT_EQ(ErrorKeyOf([&] { project->GetNetworkType(); }), "UnknownNetworkType");
+}
+
+TEST_F(ProjectTest, EdsaDataOfNodesBranchesAndLengthsIsRecordedInTheMasterFile) {
+  UseMaster("n.mas");
+  VexDocumentTransaction transaction(*document);
+  project->CreateNode("BUS1");
+  auto branch = project->CreateBranch("BUS1", "BUS2");
+  EXPECT_EQ(project->CreateVexEDSANode("BUS1"), 0);
+  EXPECT_EQ(project->CreateVexEDSANode("BUS1"), 1);
+  EXPECT_EQ(project->CreateVexEDSABranch("BUS1", "BUS2"), 0);
+  branch->SetLength(8.2021);
+  EXPECT_EQ(project->UpdateBranchLength("BUS1", "BUS2", "FT"), 0);
+  EXPECT_EQ(branch->GetUnitCode(), VexUnicodeString("FT"));
+  EXPECT_EQ(folder.Read("n.mas"),
+            "EDSA-MASTER 1\nNetworkType=3P\nNode=BUS1\nBranch=BUS1,BUS2\n"
+            "BranchLength=BUS1,BUS2,8.2021,FT\n");
+  EXPECT_EQ(ErrorKeyOf([&] { project->UpdateBranchLength("BUS1", "BUS2", "yd"); }),
+            "InvalidUnitCode");
+  EXPECT_EQ(ErrorKeyOf([&] { project->UpdateBranchLength("BUS2", "BUS1", "MT"); }),
+            "BranchNotFound");
+}
+
+TEST_F(ProjectTest, TextResultsBesideTheMasterFile) {
+  UseMaster("n.mas");
+  project->AnalyzeTextAnnotation();
+  EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0) << "no result file yet";
+  folder.Write("n.txr", "[BUS2]\nV = 0.98 pu\n[BUS1->BUS2]\nI = 212 A\nP = 1 MW\n");
+  project->AnalyzeTextAnnotation();
+  EXPECT_EQ(project->GetListOfNodesBranches(1),
+            (VexListValVexUnicodeString{"BUS2", "BUS1->BUS2"}));
+  EXPECT_EQ(project->GetListOfTxtResults("BUS1->BUS2"),
+            (VexListValVexUnicodeString{"I = 212 A", "P = 1 MW"}));
+  EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0) << "colours were not analysed";
+}
+
+TEST_F(ProjectTest, ColourResultsColourTheLinkedElementsInTheViewer) {
+  UseMaster("n.mas");
+  {
+    VexDocumentTransaction transaction(*document);
+    for (const char* name : {"PUMP1", "C1", "C2", "FREE"}) {
+      document->CreateElement(name, "Sample", VexElementKind::Conduit);
+    }
+    auto element = [&](const char* name) {
+      return VexIAECElement_var(document->FindElementByName(name).get());
+    };
+    project->LinkNode(element("PUMP1"), project->CreateNode("BUS1"));
+    auto branch = project->CreateBranch("BUS1", "BUS2");
+    project->LinkBranch(element("C1"), branch);
+    project->LinkBranch(element("C2"), branch);
+    project->CreateNode("BUS3");
+    transaction.Commit();
+  }
+  folder.Write("n.clr", "BUS1 255 0 0\nBUS1->BUS2 0 0 255\nBUS3 0 255 0\nBUS9 1 2 3\n");
+  project->AnalyzeColorAnnotation();
+  auto ids = project->GetListOfNodesBranches(2);
+  EXPECT_EQ(ids, (VexListValVexUnicodeString{"BUS1", "BUS1->BUS2", "BUS3", "BUS9"}));
+
+  VexFrmEditor editor(*document);
+  VexNavigation3DViewer* viewer = editor.Open3DViewer("3D");
+  auto colorOf = [&](const char* name) {
+    return viewer->GetColor(VexBaseUnknown_var(document->FindElementByName(name).get()));
+  };
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, ids), 3);
+  EXPECT_EQ(colorOf("PUMP1"), (VexColor{255, 0, 0}));
+  EXPECT_EQ(colorOf("C1"), (VexColor{0, 0, 255}));
+  EXPECT_EQ(colorOf("C2"), (VexColor{0, 0, 255}));
+  EXPECT_FALSE(colorOf("FREE"));
+
+  viewer->ResetAllColors();
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, {"BUS1->BUS2"}), 2) << "only the identifiers given";
+  EXPECT_FALSE(colorOf("PUMP1"));
+}
