@@ -93,6 +93,8 @@ class VexGrdPanel : public VexFrmDialog {
   /// The panel's own lists (not copies; read only); null before the first rebuild.
   const VexListValVexUnicodeString* GetListOfAllNodes();
   const VexListValVexUnicodeString* GetListOfAllBranches();
+  /// The records handed to the frames (read only); null before the first rebuild.
+  const VexListPtrVexGrdNodeBrData* GetNodeBranchRecords() const { return _mListOfNodesBranches.get(); }
   /// Association status of the first record with `id`; 0 when none. O(1).
   int IsNdBrAssociated(const VexUnicodeString& id);
   /// Mode 1 unlinks every plant element from the node, mode 2 also deletes it.
