@@ -205,6 +205,38 @@ TEST_F(NetworkModelTest, RollingBackAnEventRestoresTheModelInMemory) {
   EXPECT_EQ(LinkedNames(back), (Names{"C1"}));
 }
 
+TEST_F(NetworkModelTest, NavigationNeighbours) {
+  VexDocumentTransaction transaction(*document);
+  auto bus1 = project->CreateNode("BUS1");
+  project->CreateNode("BUS2");
+  auto branch = project->CreateBranch("BUS1", "BUS2");
+  project->CreateBranch("BUS3", "BUS1");
+  project->LinkNode(Element("PUMP1"), bus1);
+  project->LinkBranch(Element("C1"), branch);
+
+  auto labels = [](const VexIGrdNavigate_var& object) {
+    Names names;
+    auto neighbours = object->GetNeighbours();
+    for (const auto& neighbour : *neighbours) {
+      names.push_back(neighbour->GetNavigationLabel().str());
+    }
+    return names;
+  };
+  EXPECT_EQ(labels(VexIGrdNavigate_var(bus1)), (Names{"BUS1->BUS2", "BUS3->BUS1", "PUMP1"}));
+  EXPECT_EQ(labels(VexIGrdNavigate_var(branch)), (Names{"BUS1", "BUS2", "C1"}));
+  EXPECT_EQ(labels(VexIGrdNavigate_var(project->SearchForBranchId("BUS3", "BUS1"))),
+            (Names{"BUS1"}))
+      << "only the ends the model holds";
+  EXPECT_EQ(labels(VexIGrdNavigate_var(Element("C1"))), (Names{"BUS1->BUS2"}));
+
+  VexIGrdNavigate_var navigate(bus1);
+  navigate->SetNavigationParent(VexBaseUnknown_var(navigate));
+  EXPECT_EQ(navigate->GetNavigationParent().get(), VexBaseUnknown_var(navigate).get());
+  EXPECT_EQ(VexIGrdNode_var(navigate->GetImpl(0)).get(), bus1.get());
+  EXPECT_EQ(VexIGrdNavigate_var(Element("C1"))->GetImpl(0).get(),
+            VexBaseUnknown_var(Element("C1")).get());
+}
+
 TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {
   VexDocumentTransaction transaction(*document);
   project->CreateNode("BUS1");

@@ -1,5 +1,5 @@
 #pragma once
-// A branch of the network model (implementation of VexIGrdBranch).
+// A branch of the network model (implementation of VexIGrdBranch and VexIGrdNavigate).
 
 #include "VexGrdNetworkObject.h"
 #include "VexIGrdBranch.h"
@@ -22,6 +22,10 @@ class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
   /// Stores the length in the document; a branch no longer in a model is an internal error.
   void SetLength(double length) override;
   VexUnicodeString GetUnitCode() override { return unitCode_; }
+
+  /// The from and to nodes that the model holds, then the linked elements.
+  std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
+  VexUnicodeString GetNavigationLabel() override { return GetBranchId(); }
 
  protected:
   ~VexGrdBranch() override = default;

@@ -1,5 +1,6 @@
 #pragma once
-// What nodes and branches share: their row in the document and the plant elements linked to them. A node or branch belongs to the network model of its
+// What nodes and branches share: their row in the document, the plant elements linked to them, and
+// their place in a navigation graph. A node or branch belongs to the network model of its
 // document until it is deleted (or the document closes); after that it keeps its identifiers but
 // has no links and no neighbours.
 
@@ -8,10 +9,11 @@
 
 #include "VexIAECElement.h"
 #include "VexIGrd3DComponent.h"
+#include "VexIGrdNavigate.h"
 
 class VexGrdNetworkModel;
 
-class VexGrdNetworkObject : public virtual VexBaseUnknown {
+class VexGrdNetworkObject : public VexIGrdNavigate {
  public:
   /// The model holding the object, or null once it was deleted.
   VexGrdNetworkModel* GetModel() const { return model_; }
@@ -20,12 +22,19 @@ class VexGrdNetworkObject : public virtual VexBaseUnknown {
   const std::vector<VexIAECElement_var>& GetLinks() const { return links_; }
   bool IsLinkedTo(const VexIAECElement& element) const;
 
+  std::unique_ptr<VexListValVexBaseUnknown_var> GetNavigationChildren() override;
+  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_ = std::move(parent); }
+  VexBaseUnknown_var GetNavigationParent() override { return parent_; }
+  VexBaseUnknown_var GetImpl(int mode) override;
+
  protected:
   VexGrdNetworkObject(VexGrdNetworkModel* model, std::int64_t rowId)
       : model_(model), rowId_(rowId) {}
   ~VexGrdNetworkObject() override = default;
 
   std::unique_ptr<VexListValVexIGrd3DComponent_var> NewComponentList() const;
+  /// Appends the linked elements, as navigate objects, to `neighbours`.
+  void AppendLinkedElements(VexListValVexIGrdNavigate_var& neighbours) const;
 
  private:
   friend class VexGrdNetworkModel;
@@ -33,4 +42,5 @@ class VexGrdNetworkObject : public virtual VexBaseUnknown {
   VexGrdNetworkModel* model_;  // observes; cleared by the model when it lets the object go
   std::int64_t rowId_;
   std::vector<VexIAECElement_var> links_;
+  VexBaseUnknown_var parent_;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// A node of the network model (implementation of VexIGrdNode).
+// A node of the network model (implementation of VexIGrdNode and VexIGrdNavigate).
 
 #include "VexGrdNetworkObject.h"
 #include "VexIGrdNode.h"
@@ -14,6 +14,9 @@ class VexGrdNode : public VexGrdNetworkObject, public VexIGrdNode {
   std::unique_ptr<VexListValVexIGrd3DComponent_var> GetLinkedComponents() override {
     return NewComponentList();
   }
+  /// The branches that start or end here (creation order), then the linked elements.
+  std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
+  VexUnicodeString GetNavigationLabel() override { return id_; }
 
  protected:
   ~VexGrdNode() override = default;

@@ -10,3 +10,16 @@ void VexGrdBranch::SetLength(double length) {
   }
   GetModel()->SetBranchLength(*this, length);
 }
+
+std::unique_ptr<VexListValVexIGrdNavigate_var> VexGrdBranch::GetNeighbours() {
+  auto neighbours = std::make_unique<VexListValVexIGrdNavigate_var>();
+  if (!GetModel()) return neighbours;
+  for (const VexUnicodeString* end : {&from_, &to_}) {
+    VexGrdNode* node = GetModel()->FindNode(*end);
+    if (node && !(end == &to_ && to_ == from_)) {
+      neighbours->Append(VexIGrdNavigate_var(static_cast<VexIGrdNavigate*>(node)));
+    }
+  }
+  AppendLinkedElements(*neighbours);
+  return neighbours;
+}

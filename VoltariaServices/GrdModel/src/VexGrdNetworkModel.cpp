@@ -207,6 +207,7 @@ void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
 
 void VexGrdNetworkModel::LetGo(VexGrdNetworkObject& object) {
   object.links_.clear();
+  object.parent_.Reset();
   object.model_ = nullptr;
 }
 
