@@ -22,6 +22,7 @@ GrdGuiTest::GrdGuiTest()
 GrdGuiTest::~GrdGuiTest() {
   if (CommandRunning()) VexSession::GetSession().CancelCommand(command_);
   ui_.reset();
+  setupProject_.reset();
   workspace_.reset();
   VexSettingRepository::ForgetLoadedRepositories();
 }
@@ -46,10 +47,14 @@ VexGrdPanel& GrdGuiTest::Panel() const {
   return *panel;
 }
 
-VexGrdProject& GrdGuiTest::Project() const {
-  VexGrdProject* project = Panel().GetProject();
-  if (!project) throw std::runtime_error("the panel has no project");
-  return *project;
+VexGrdProject& GrdGuiTest::Project() {
+  if (CommandRunning()) {
+    VexGrdProject* project = Panel().GetProject();
+    if (!project) throw std::runtime_error("the panel has no project");
+    return *project;
+  }
+  if (!setupProject_) setupProject_ = std::make_unique<VexGrdProject>(&Document());
+  return *setupProject_;
 }
 
 VexScriptedUser& GrdGuiTest::User() {
@@ -119,3 +124,7 @@ std::string GrdGuiTest::LastMessage() {
 }
 
 int GrdGuiTest::MessageCount() { return VexSession::GetSession().GetUserLog().GetCount(); }
+
+void GrdGuiTest::InEvent(const std::function<void()>& event) {
+  VexSession::GetSession().RunEvent("test", event);
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,10 +30,15 @@ class GrdGuiTest : public ::testing::Test {
   bool CommandRunning() const;
 
   /// Without a document the panel has no project; call before StartCommand.
-  void CloseDocument() { workspace_.reset(); }
+  void CloseDocument() {
+    setupProject_.reset();
+    workspace_.reset();
+  }
 
   VexGrdPanel& Panel() const;
-  VexGrdProject& Project() const;
+  /// The panel's project once the command runs; before, project services of the test's own on
+  /// the same document (both see one network model).
+  VexGrdProject& Project();
   VexUiDriver& Ui() { return *ui_; }
   VexScriptedUser& User();
   VexDocument& Document() { return workspace_->GetDocument(); }
@@ -54,6 +60,9 @@ class GrdGuiTest : public ::testing::Test {
   /// An EDSA master file in the test folder, made current in the project.
   std::string MakeMasterFile(const std::string& name = "plant.mas");
 
+  /// Runs `event` as one user event (one document transaction), as the host runs callbacks.
+  static void InEvent(const std::function<void()>& event);
+
   /// Texts of the module's catalog.
   static VexUnicodeString Text(const char* key);
   /// The last message shown to the user, as "kind|title|text".
@@ -65,6 +74,7 @@ class GrdGuiTest : public ::testing::Test {
   ScopedEnv settings_;
   ScopedEnv edsa_;
   std::unique_ptr<VexWorkspace> workspace_;
+  std::unique_ptr<VexGrdProject> setupProject_;
   VexGrdCmd* command_ = nullptr;  // held by the session while it runs
   std::unique_ptr<VexUiDriver> ui_;
 };

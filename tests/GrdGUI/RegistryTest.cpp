@@ -80,20 +80,26 @@ TEST_F(RegistryTest, SplittingBranchIdentifiers) {
 TEST_F(RegistryTest, UnlinkKeepsTheBranchAndDeleteRemovesItButNeverThePlantElement) {
   BuildExample();
   StartCommand();
-  Panel().UnLinkBranch(3, "A->B");
-  Panel().UnLinkBranch(1, "AB");
-  Panel().UpdateModelNodeBranchData();
+  InEvent([&] {
+    Panel().UnLinkBranch(3, "A->B");
+    Panel().UnLinkBranch(1, "AB");
+    Panel().UpdateModelNodeBranchData();
+  });
   EXPECT_EQ(Panel().IsNdBrAssociated("A->B"), 1) << "mode 3 and a badly formed id change nothing";
 
-  Panel().UnLinkBranch(1, "A->B");
-  Panel().UpdateModelNodeBranchData();
+  InEvent([&] {
+    Panel().UnLinkBranch(1, "A->B");
+    Panel().UpdateModelNodeBranchData();
+  });
   EXPECT_EQ(Panel().IsNdBrAssociated("A->B"), 0);
   EXPECT_EQ(Panel().DoesBranchExistAlready("A->B"), 1);
 
   LinkToNode("A", VexIAECElement_var(conduit));
-  Panel().UnLinkNode(2, "A");
-  Panel().UnLinkBranch(2, "A->B");
-  Panel().UpdateModelNodeBranchData();
+  InEvent([&] {
+    Panel().UnLinkNode(2, "A");
+    Panel().UnLinkBranch(2, "A->B");
+    Panel().UpdateModelNodeBranchData();
+  });
   EXPECT_EQ(Texts(Panel().GetListOfAllNodes()), (std::vector<std::string>{"B"}));
   EXPECT_TRUE(Texts(Panel().GetListOfAllBranches()).empty());
   EXPECT_EQ(Document().GetElementCount(), 1);
