@@ -1,0 +1,140 @@
+// The panel as a designer meets it: settings, page switching, closing, contextual menus.
+#include "GrdGuiFixture.h"
+#include "VexCSO.h"
+#include "VexDlgTabContainer.h"
+#include "VexPathElement.h"
+#include "VexDlgWindow.h"
+#include "VexSession.h"
+#include "VexSettingRepository.h"
+#include "VexTrace.h"
+
+namespace {
+
+int ReadPrevTab() {
+  VexSettingRepository::ForgetLoadedRepositories();
+  int tab = -1;
+  VexSettingRepository::GetRepository("EdsaProject", 0, 1, nullptr)->ReadSetting("PrevTab", &tab, 1);
+  return tab;
+}
+
+void StorePrevTab(int tab) {
+  VexSettingRepository* repository = VexSettingRepository::GetRepository("EdsaProject", 0, 1, nullptr);
+  repository->WriteSetting("PrevTab", &tab, 1, 0);
+  repository->SaveRepository();
+  VexSettingRepository::ForgetLoadedRepositories();
+}
+
+}  // namespace
+
+using PanelTest = GrdGuiTest;
+
+TEST_F(PanelTest, StartsOnTheRememberedTabAndSavesZeroWhenTheUserNeverSwitches) {
+  StorePrevTab(3);
+  StartCommand();
+  EXPECT_EQ(Panel().GetVisibility(), VexDialog::kShown);
+  EXPECT_EQ(Ui().Get<VexDlgTabContainer>("TabContainer").GetSelectedPage(), VexGrdPanel::kAnalysisTab);
+  ClosePanel();
+  EXPECT_FALSE(CommandRunning());
+  // The remembered tab changes only when the person switches pages.
+  EXPECT_EQ(ReadPrevTab(), 0);
+}
+
+TEST_F(PanelTest, TheTabSwitchedToLastIsSavedByCancelAndByTheCloseBox) {
+  MakeMasterFile();
+  for (bool closeBox : {false, true}) {
+    SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+    // Each run starts on the page the previous one saved, so each switches to another page.
+    int page = closeBox ? VexGrdPanel::kAnalysisTab : VexGrdPanel::kResultsTab;
+    StartCommand();
+    Ui().SelectPage("TabContainer", page);
+    if (closeBox) {
+      Ui().CloseWindow();
+    } else {
+      ClosePanel();
+    }
+    EXPECT_FALSE(CommandRunning());
+    EXPECT_EQ(VexSession::GetSession().GetActiveCommandCount(), 0);
+    EXPECT_EQ(ReadPrevTab(), page);
+  }
+}
+
+TEST_F(PanelTest, WithoutAProjectEveryOtherPageIsRefusedWithTheProjectError) {
+  CloseDocument();
+  StartCommand();
+  Ui().SelectPage("TabContainer", VexGrdPanel::kAssociateTab);
+  EXPECT_EQ(Ui().Get<VexDlgTabContainer>("TabContainer").GetSelectedPage(), VexGrdPanel::kProjectTab);
+  EXPECT_EQ(LastMessage(), "1|" + Text("GrdGUI_InvalidMasterFile").str() + "|" +
+                               Text("GrdGUI_ProjTab_ChooseValidMasterFile").str());
+  ClosePanel();
+  EXPECT_EQ(ReadPrevTab(), 0);
+}
+
+TEST_F(PanelTest, WithAProjectButNoMasterFilePagesSwitchFreelyWithoutSelectionWork) {
+  StartCommand();
+  VexTraceCapture capture;
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+  Ui().SelectPage("TabContainer", VexGrdPanel::kAnalysisTab);
+  EXPECT_EQ(Ui().Get<VexDlgTabContainer>("TabContainer").GetSelectedPage(), VexGrdPanel::kAnalysisTab);
+  EXPECT_EQ(capture.Count("--> VexGrdPanel : ProcessCSO"), 0);
+  EXPECT_EQ(MessageCount(), 0);
+}
+
+TEST_F(PanelTest, LeavingTheNavigatorProcessesTheSelectionTwiceAndCablesOnce) {
+  MakeMasterFile();
+  StartCommand();
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+  VexTraceCapture capture;
+  Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
+  EXPECT_EQ(capture.Count("--> VexGrdPanel : ProcessCSO"), 2) << "once more after the return";
+
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+  capture.Clear();
+  Ui().SelectPage("TabContainer", VexGrdPanel::kCablesTab);
+  EXPECT_EQ(capture.Count("--> VexGrdPanel : ProcessCSO"), 1);
+}
+
+TEST_F(PanelTest, GoToTabPageTakesOnlyPagesOneToEight) {
+  StartCommand();
+  auto& tabs = Ui().Get<VexDlgTabContainer>("TabContainer");
+  for (int page : {0, 9, -1}) {
+    Panel().GoToTabPage(page);
+    EXPECT_EQ(tabs.GetSelectedPage(), 0) << page;
+  }
+  for (int page = 1; page <= 5; ++page) {
+    Panel().GoToTabPage(page);
+    EXPECT_EQ(tabs.GetSelectedPage(), page);
+  }
+  Panel().DisableOtherTabs();
+  EXPECT_EQ(tabs.GetSelectedPage(), 0);
+}
+
+TEST_F(PanelTest, ContextMenusAreBuiltOnlyOnTheNavigatorPageAndTheAgentStaysArmed) {
+  MakeMasterFile();
+  AddNodes({"BUS1"});
+  StartCommand();
+  VexTraceCapture capture;
+  auto node = Project().SearchForNodeId("BUS1");
+  EXPECT_TRUE(VexSession::GetSession().RequestContextMenu(VexBaseUnknown_var(node)));
+  EXPECT_EQ(VexSession::GetSession().GetContextMenu(), nullptr) << "an empty menu ends at once";
+  EXPECT_TRUE(VexSession::GetSession().RequestContextMenu(VexBaseUnknown_var(node)))
+      << "the agent is re-armed after each request";
+  EXPECT_EQ(capture.Count("Other Tab Selected"), 2);
+  EXPECT_EQ(capture.Count("Navigator Tab Selected"), 0);
+}
+
+TEST_F(PanelTest, LocateObjectsSelectsOnlyPlantElements) {
+  MakeMasterFile();
+  auto conduit = AddElement("C-101", VexElementKind::Conduit);
+  StartCommand();
+  VexListValVexIGrd3DComponent_var none;
+  Select({VexBaseUnknown_var(conduit)});
+  Panel().LocateObjects(&none);
+  EXPECT_EQ(Editor().GetCSO()->GetSize(), 1) << "nothing to locate leaves the selection";
+
+  auto other = AddElement("SWG-1", VexElementKind::Equipment);
+  VexListValVexIGrd3DComponent_var components;
+  components.Append(VexIGrd3DComponent_var(other));
+  Panel().LocateObjects(&components);
+  ASSERT_EQ(Editor().GetCSO()->GetSize(), 1);
+  EXPECT_TRUE(VexIAECElement_var(VexLeafOf((*Editor().GetCSO())[1])) == VexIAECElement_var(other));
+}
