@@ -5,6 +5,8 @@
 // editor, the persisted panel settings and the registry of the network's nodes and branches.
 
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -137,8 +139,16 @@ class VexGrdPanel : public VexFrmDialog {
   std::unique_ptr<VexListValVexUnicodeString> _pListOfAllNodes;
   std::unique_ptr<VexListValVexUnicodeString> _pListOfAllBranches;
   std::unique_ptr<VexListPtrVexGrdNodeBrData> _mListOfNodesBranches;
-  // Indexes of the lists above, so that existence and association tests stay O(1).
-  std::unordered_set<VexUnicodeString> _nodeIndex;
-  std::unordered_set<VexUnicodeString> _branchIndex;
-  std::unordered_map<VexUnicodeString, int> _firstStatusIndex;
+
+  // An index of the lists above, so that existence and association tests stay O(1). It is built
+  // on the first test after a rebuild, not by the rebuild itself: most rebuilds (after each link)
+  // are followed by no test at all. Its keys view the lists' own strings, which do not change
+  // until the next rebuild drops the index.
+  struct RegistryIndex {
+    std::unordered_set<std::string_view> nodes;
+    std::unordered_set<std::string_view> branches;
+    std::unordered_map<std::string_view, int> firstStatus;
+  };
+  const RegistryIndex& Index();
+  std::optional<RegistryIndex> _index;
 };

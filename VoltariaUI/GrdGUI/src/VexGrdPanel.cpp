@@ -333,9 +333,7 @@ void VexGrdPanel::ManageLists(const int& mode) {
     _pListOfAllBranches.reset();
     if (_mListOfNodesBranches) _mListOfNodesBranches->RemoveAll();  // last record first
     _mListOfNodesBranches.reset();
-    _nodeIndex.clear();
-    _branchIndex.clear();
-    _firstStatusIndex.clear();
+    _index.reset();
   }
 }
 
@@ -353,15 +351,11 @@ int VexGrdPanel::BuildLstOfNodes() {
   if (!_pProject) return 0;
   std::unique_ptr<VexListValVexIGrdNode_var> nodes = _pProject->GetLstOfNodes();
   if (!nodes) return 0;
-  _nodeIndex.reserve(static_cast<std::size_t>(nodes->Size()));
   for (const VexIGrdNode_var& node : *nodes) {
     if (!node) continue;
     VexUnicodeString id = node->GetNodeId();
     if (id.GetLengthInChar() == 0) continue;
-    if (_pListOfAllNodes) {
-      _pListOfAllNodes->Append(id);
-      _nodeIndex.insert(id);
-    }
+    if (_pListOfAllNodes) _pListOfAllNodes->Append(id);
     std::unique_ptr<VexListValVexIGrd3DComponent_var> components = node->GetLinkedComponents();
     if (components && components->Size() >= 1) {
       ManageAssociatedNodeList(1, id);
@@ -377,17 +371,13 @@ int VexGrdPanel::BuildLstOfBranches() {
   if (!_pProject) return 0;
   std::unique_ptr<VexListValVexIGrdBranch_var> branches = _pProject->GetLstOfBranches();
   if (!branches) return 0;
-  _branchIndex.reserve(static_cast<std::size_t>(branches->Size()));
   for (const VexIGrdBranch_var& branch : *branches) {
     if (!branch) continue;
     VexUnicodeString from = branch->GetFromNodeId();
     VexUnicodeString to = branch->GetToNodeId();
     if (from.GetLengthInChar() == 0 || to.GetLengthInChar() == 0) continue;
     VexUnicodeString id = from + kBranchSeparator + to;
-    if (_pListOfAllBranches) {
-      _pListOfAllBranches->Append(id);
-      _branchIndex.insert(id);
-    }
+    if (_pListOfAllBranches) _pListOfAllBranches->Append(id);
     std::unique_ptr<VexListValVexIGrd3DComponent_var> components = branch->GetLinkedComponents();
     if (components && components->Size() >= 1) {
       ManageAssociatedBranchList(1, from, to);
@@ -401,7 +391,7 @@ int VexGrdPanel::BuildLstOfBranches() {
 void VexGrdPanel::AppendRecord(int idClass, const VexUnicodeString& id, int assocStatus) {
   if (!_mListOfNodesBranches || id.GetLengthInChar() == 0) return;
   _mListOfNodesBranches->Append(std::make_unique<VexGrdNodeBrData>(idClass, id, assocStatus));
-  _firstStatusIndex.emplace(id, assocStatus);  // keeps the first record's status
+  _index.reset();
 }
 
 void VexGrdPanel::ManageAssociatedNodeList(const int mode, const VexUnicodeString& id) {
@@ -445,14 +435,36 @@ void VexGrdPanel::SplitBranchId(const VexUnicodeString& id, VexUnicodeString* fr
   if (to && after.GetLengthInChar() > 0) to->Append(after);
 }
 
+const VexGrdPanel::RegistryIndex& VexGrdPanel::Index() {
+  if (_index) return *_index;
+  RegistryIndex& index = _index.emplace();
+  if (_pListOfAllNodes) {
+    index.nodes.reserve(static_cast<std::size_t>(_pListOfAllNodes->Size()));
+    for (const VexUnicodeString& id : *_pListOfAllNodes) index.nodes.insert(id.str());
+  }
+  if (_pListOfAllBranches) {
+    index.branches.reserve(static_cast<std::size_t>(_pListOfAllBranches->Size()));
+    for (const VexUnicodeString& id : *_pListOfAllBranches) index.branches.insert(id.str());
+  }
+  if (_mListOfNodesBranches) {
+    index.firstStatus.reserve(static_cast<std::size_t>(_mListOfNodesBranches->Size()));
+    for (int i = 1; i <= _mListOfNodesBranches->Size(); ++i) {
+      const VexGrdNodeBrData* record = (*_mListOfNodesBranches)[i];
+      // emplace keeps the first record's status, as a scan from the first record would find.
+      if (record && !record->GetId().IsEmpty()) index.firstStatus.emplace(record->GetId().str(), record->GetAssocStatus());
+    }
+  }
+  return index;
+}
+
 int VexGrdPanel::DoesNodeExistAlready(const VexUnicodeString& id) {
   if (!_pListOfAllNodes) return -1;
-  return _nodeIndex.count(id) ? 1 : 0;
+  return Index().nodes.count(id.str()) ? 1 : 0;
 }
 
 int VexGrdPanel::DoesBranchExistAlready(const VexUnicodeString& id) {
   if (!_pListOfAllBranches) return -1;
-  return _branchIndex.count(id) ? 1 : 0;
+  return Index().branches.count(id.str()) ? 1 : 0;
 }
 
 const VexListValVexUnicodeString* VexGrdPanel::GetListOfAllNodes() { return _pListOfAllNodes.get(); }
@@ -463,8 +475,9 @@ const VexListValVexUnicodeString* VexGrdPanel::GetListOfAllBranches() {
 
 int VexGrdPanel::IsNdBrAssociated(const VexUnicodeString& id) {
   if (id.GetLengthInChar() == 0 || !_mListOfNodesBranches) return 0;
-  auto found = _firstStatusIndex.find(id);
-  return found == _firstStatusIndex.end() ? 0 : found->second;
+  const auto& firstStatus = Index().firstStatus;
+  auto found = firstStatus.find(id.str());
+  return found == firstStatus.end() ? 0 : found->second;
 }
 
 template <class Item>
