@@ -1,6 +1,6 @@
 // Whole sessions through the host program: each script in this folder is played on a fresh copy
 // of the sample, and the transcript must read exactly as the reviewed transcript beside it.
-// A scenario "name.1.vscript", "name.2.vscript", ... is played as separate runs of the program on
+// The bundled tour (samples/tour.vscript) is the scenario "tour". A scenario "name.1.vscript", "name.2.vscript", ... is played as separate runs of the program on
 // the same copy and settings folder, one after the other.
 //
 // After a deliberate change of behaviour or wording, regenerate the transcripts with
@@ -46,6 +46,7 @@ std::map<std::string, std::vector<fs::path>> Scenarios() {
     scenarios[stem.substr(0, dot)].push_back(entry.path());
   }
   for (auto& [name, runs] : scenarios) std::sort(runs.begin(), runs.end());
+  scenarios["tour"] = {VOLTARIA_TOUR_SCRIPT};  // the main job's tour, as a new user sees it
   return scenarios;
 }
 
