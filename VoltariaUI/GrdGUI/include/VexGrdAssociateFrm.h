@@ -32,7 +32,7 @@ class VexGrdAssociateFrm : public VexDlgFrame {
   explicit VexGrdAssociateFrm(VexDialog* father);
   const char* GetResourceFileName(int level) const override;
 
-  // Driven by the panel ----------------------------------------------------------------------------
+  // Driven by the panel ---------------------------------------------------------------------------
   /// Rebuilds the element list and the create buttons from the current selection.
   void ProcessCSO();
   /// Makes the picked element the whole selection; 1 when the element list then has a row.
@@ -48,7 +48,7 @@ class VexGrdAssociateFrm : public VexDlgFrame {
   /// Shows `message` under the tab's title through the error display; its result.
   int DisplayError(const int& code, const VexUnicodeString& message);
 
-  // Page state -------------------------------------------------------------------------------------
+  // Page state ------------------------------------------------------------------------------------
   void EnableAssociateFrame();
   void DisableAssociateFrame();
   void EnableCreateButtons();

@@ -72,11 +72,12 @@ VexUnicodeString TypeTextOf(const VexIAECElement_var& element) {
 
 // Whether `element` is linked to the node or branch `id` already. The element is asked rather than
 // the node or branch: an element has few links, a node may hold thousands of elements.
-bool IsLinkedAlready(const VexIAECElement_var& element, int recordClass, const VexUnicodeString& id) {
+bool IsLinkedAlready(const VexIAECElement_var& element, int recordClass,
+                     const VexUnicodeString& id) {
   VexIGrd3DComponent_var component(element);
   if (!component) return false;
-  VexListValVexUnicodeString linked = recordClass == kNodeRecord ? component->GetLinkedNodeIds()
-                                                                 : component->GetLinkedBranchIds();
+  VexListValVexUnicodeString linked =
+      recordClass == kNodeRecord ? component->GetLinkedNodeIds() : component->GetLinkedBranchIds();
   if (linked.Locate(id) == 0) return false;
   gTrace.grdui2.TraPutLN(3, "Duplicate Association Averted");
   return true;
@@ -84,7 +85,7 @@ bool IsLinkedAlready(const VexIAECElement_var& element, int recordClass, const V
 
 }  // namespace
 
-// Construction -------------------------------------------------------------------------------------
+// Construction ------------------------------------------------------------------------------------
 
 VexGrdAssociateFrm::VexGrdAssociateFrm(VexDialog* father)
     : VexDlgFrame(father, "Branch_Frame", 0x80001) {
@@ -233,7 +234,8 @@ void VexGrdAssociateFrm::BuildSelectedObjectsFrame() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "BuildSelectedObjectsFrame");
   _pSelObjsLabel = new VexDlgLabel(_pSelObjFrame, "SelObjsLbl");
   Place(_pSelObjsLabel, 0, 0, 4);
-  _pSelObjList = new VexDlgMultiList(_pSelObjFrame, "LstOfSelObj", VexDlgMultiList::kMultipleSelection);
+  _pSelObjList =
+      new VexDlgMultiList(_pSelObjFrame, "LstOfSelObj", VexDlgMultiList::kMultipleSelection);
   Place(_pSelObjList, 1, 0, 2, 3);
   VexUnicodeString titles[2];
   if (_pPanel) {
@@ -270,7 +272,8 @@ void VexGrdAssociateFrm::BindCallbacks() {
                            &VexGrdAssociateFrm::CreateNewNodeAssoc, nullptr);
   AddAnalyseNotificationCB(_pNodeList, _pNodeList->GetListSelectNotification(),
                            &VexGrdAssociateFrm::SelNode, nullptr);
-  AddAnalyseNotificationCB(_pCreateBranchButton, _pCreateBranchButton->GetPushBActivateNotification(),
+  AddAnalyseNotificationCB(_pCreateBranchButton,
+                           _pCreateBranchButton->GetPushBActivateNotification(),
                            &VexGrdAssociateFrm::CreateNewBranchAssoc, nullptr);
   AddAnalyseNotificationCB(_pBranchList, _pBranchList->GetListSelectNotification(),
                            &VexGrdAssociateFrm::SelBranch, nullptr);
@@ -284,7 +287,7 @@ void VexGrdAssociateFrm::BindCallbacks() {
                            &VexGrdAssociateFrm::Associate, nullptr);
 }
 
-// Selection ----------------------------------------------------------------------------------------
+// Selection ---------------------------------------------------------------------------------------
 
 void VexGrdAssociateFrm::ProcessCSO() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "ProcessCSO");
@@ -311,7 +314,7 @@ void VexGrdAssociateFrm::EnableCreateButtons() {
     VexIAECElement_var element(object);
     if (element) AddElemToLstOfSelObj(element);
   }
-  // The create dialog lists and links the listed elements: with none there is nothing to create for.
+  // The create dialog lists and links the listed elements; without any it has nothing to do.
   if (_listedElements.empty()) return;
   EnableNewNodeButton(_listedElements.size() == 1 ? _listedElements.front()->GetName()
                                                   : VexUnicodeString());
@@ -342,7 +345,8 @@ int VexGrdAssociateFrm::UpdateObjectList(VexPathElementAgent* agent) {
     cso->Empty();
     VexIAECElement_var element(agent ? agent->GetElementValue() : VexBaseUnknown_var());
     if (element) {
-      VexPathElement_var path = VexAECReviewBaseServices::GetPathElement(VexBaseUnknown_var(element));
+      VexPathElement_var path =
+          VexAECReviewBaseServices::GetPathElement(VexBaseUnknown_var(element));
       if (path) cso->AddElement(VexBaseUnknown_var(path));
     }
     ProcessCSO();
@@ -350,7 +354,7 @@ int VexGrdAssociateFrm::UpdateObjectList(VexPathElementAgent* agent) {
   return HasRows(_pSelObjList) ? 1 : 0;
 }
 
-// Node and branch lists ----------------------------------------------------------------------------
+// Node and branch lists ---------------------------------------------------------------------------
 
 void VexGrdAssociateFrm::UpdateNodeBranchLists(const VexListPtrVexGrdNodeBrData* records) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "UpdateNodeBranchLists");
@@ -386,7 +390,7 @@ void VexGrdAssociateFrm::ChooseShowAllChkBtn(VexCommand*, VexNotification*, void
   if (_pShowAllCheck && _pPanel) _pPanel->UpdatePanelsWithNodeBranchInfo();
 }
 
-// Page state ---------------------------------------------------------------------------------------
+// Page state --------------------------------------------------------------------------------------
 
 void VexGrdAssociateFrm::SelNode(VexCommand*, VexNotification*, void*) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "SelNode");
@@ -441,7 +445,8 @@ void VexGrdAssociateFrm::SelObjects(VexCommand*, VexNotification*, void*) {
     return;
   }
   if (_pPanel) {
-    DisplayError(kInvalidInputKind, _pPanel->GetMsgCatalogString("GrdGUI_ProjTab_ErrorDialogTitle"));
+    DisplayError(kInvalidInputKind,
+                 _pPanel->GetMsgCatalogString("GrdGUI_ProjTab_ErrorDialogTitle"));
   }
   SetUsable(_pLinkButton, false);
   _pSelObjList->ClearSelect();
@@ -467,14 +472,15 @@ void VexGrdAssociateFrm::DeSelectAllObjects(VexCommand*, VexNotification*, void*
 }
 
 int VexGrdAssociateFrm::DisplayError(const int& code, const VexUnicodeString& message) {
-  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DisplayError", VexGrdTraceScope::Shape::Entering);
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DisplayError",
+                         VexGrdTraceScope::Shape::Entering);
   VexUnicodeString title;
   if (_pPanel) title = _pPanel->GetMsgCatalogString("GrdGUI_AssociateTab_ErrorDialogTitle");
   VexGrdErrorHandler handler;
   return handler.DisplayErrorPnl(code, message, title);
 }
 
-// Linking ------------------------------------------------------------------------------------------
+// Linking -----------------------------------------------------------------------------------------
 
 void VexGrdAssociateFrm::Associate(VexCommand*, VexNotification*, void*) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "Associate");
@@ -506,7 +512,8 @@ int VexGrdAssociateFrm::AttachNdBrInfo(const VexIAECElement_var& element,
     if (!element || !_pProject) return;
     if (!nodeId.IsEmpty()) {
       VexIGrdNode_var node = _pProject->SearchForNodeId(nodeId);
-      if (node && !IsLinkedAlready(element, kNodeRecord, nodeId)) _pProject->LinkNode(element, node);
+      if (node && !IsLinkedAlready(element, kNodeRecord, nodeId))
+        _pProject->LinkNode(element, node);
     }
     if (fromId.IsEmpty() || toId.IsEmpty()) return;
     VexIGrdBranch_var branch = _pProject->SearchForBranchId(fromId, toId);
@@ -523,7 +530,7 @@ void VexGrdAssociateFrm::RefreshPanel() {
   _pPanel->ProcessCSO();
 }
 
-// Creating a node or branch ------------------------------------------------------------------------
+// Creating a node or branch -----------------------------------------------------------------------
 
 void VexGrdAssociateFrm::EnableNewNodeButton(const VexUnicodeString& text) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "EnableNewNodeButton");

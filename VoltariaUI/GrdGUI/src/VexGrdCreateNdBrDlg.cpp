@@ -55,8 +55,10 @@ VexGrdCreateNdBrDlg::VexGrdCreateNdBrDlg(VexDialog* opener, VexGrdPanel* panel, 
   FillObjectList(objectNames);
 
   AddAnalyseNotificationCB(this, GetDiaOKNotification(), &VexGrdCreateNdBrDlg::SelOK, nullptr);
-  AddAnalyseNotificationCB(this, GetDiaCANCELNotification(), &VexGrdCreateNdBrDlg::SelCancel, nullptr);
-  AddAnalyseNotificationCB(this, GetWindCloseNotification(), &VexGrdCreateNdBrDlg::SelCancel, nullptr);
+  AddAnalyseNotificationCB(this, GetDiaCANCELNotification(), &VexGrdCreateNdBrDlg::SelCancel,
+                           nullptr);
+  AddAnalyseNotificationCB(this, GetWindCloseNotification(), &VexGrdCreateNdBrDlg::SelCancel,
+                           nullptr);
   SetDefaultButton(0);
 }
 
@@ -95,7 +97,7 @@ const VexListValVexUnicodeString* VexGrdCreateNdBrDlg::NodeList() const {
   return _pPanel ? _pPanel->GetListOfAllNodes() : nullptr;
 }
 
-// Building -----------------------------------------------------------------------------------------
+// Building ----------------------------------------------------------------------------------------
 
 void VexGrdCreateNdBrDlg::BuildInformationFrame() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "BuildInformationFrame");
@@ -187,7 +189,7 @@ void VexGrdCreateNdBrDlg::FillObjectList(const VexListValVexUnicodeString& objec
   }
 }
 
-// Answers ------------------------------------------------------------------------------------------
+// Answers -----------------------------------------------------------------------------------------
 
 int VexGrdCreateNdBrDlg::GetDialogType() {
   return _dialogType == kNodeDialog || _dialogType == kBranchDialog ? _dialogType : -1;
@@ -210,7 +212,7 @@ int VexGrdCreateNdBrDlg::DisplayError(const int& kind, const VexUnicodeString& m
   return handler.DisplayErrorPnl(kind, message, title);
 }
 
-// Callbacks ----------------------------------------------------------------------------------------
+// Callbacks ---------------------------------------------------------------------------------------
 
 void VexGrdCreateNdBrDlg::EditNodeId(VexCommand*, VexNotification*, void*) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "EditNodeId");
@@ -256,7 +258,8 @@ void VexGrdCreateNdBrDlg::FillToCandidates() {
   VexListValVexUnicodeString candidates(nodes->Size());
   for (const VexUnicodeString& node : *nodes) {
     if (node.IsEmpty() || node == _newBranchFromId) continue;
-    if (_pPanel->DoesBranchExistAlready(_newBranchFromId + "->" + node) == 0) candidates.Append(node);
+    if (_pPanel->DoesBranchExistAlready(_newBranchFromId + "->" + node) == 0)
+      candidates.Append(node);
   }
   if (candidates.Size() == 0) return;
   candidates.RemoveDuplicates();

@@ -58,20 +58,31 @@ TEST_F(AssociateTest, AnUnnamedElementAloneOffersNothingToCreate) {
 TEST_F(AssociateTest, TheElementControlsFollowTheChosenNodeOrBranch) {
   AddNodes({"N1", "N2"});
   AddBranch("N1", "N2");
-  OpenPage({Conduit("C-1"), Conduit("C-2")});
+  auto conduit = Conduit("C-1");
+  OpenPage({});
   struct Step {
     const char* name;
     std::function<void()> action;
     bool list, selectAll, deselectAll, link;
   };
+  auto chooseNode = [&] { SelectRowShowing("VexNodeList", 1, "N1"); };
+  auto pickInViewer = [&] {
+    VexSession::GetSession().Pick(VexBaseUnknown_var(conduit), VexBaseUnknown_var(conduit));
+  };
+  auto pickRow = [&] { Ui().SelectRows("AssociateTab/LstOfSelObj", {0}); };
+  auto deselectAll = [&] { Ui().Push("AssociateTab/DeSelObjsBtn"); };
+  auto selectAll = [&] { Ui().Push("AssociateTab/SelAllObjsBtn"); };
+  auto chooseBranch = [&] { SelectRowShowing("VexBranchList", 1, "N1"); };
+  auto letBranchGo = [&] { Ui().SelectRows("AssociateTab/VexBranchList", {}); };
   const std::vector<Step> steps{
       {"opened", [] {}, false, false, false, false},
-      {"node chosen", [&] { SelectRowShowing("VexNodeList", 1, "N1"); }, true, true, true, false},
-      {"element picked", [&] { Ui().SelectRows("AssociateTab/LstOfSelObj", {0}); }, true, true, true, true},
-      {"deselect all", [&] { Ui().Push("AssociateTab/DeSelObjsBtn"); }, true, true, true, false},
-      {"select all", [&] { Ui().Push("AssociateTab/SelAllObjsBtn"); }, true, true, true, true},
-      {"branch chosen", [&] { SelectRowShowing("VexBranchList", 1, "N1"); }, true, true, true, false},
-      {"branch let go", [&] { Ui().SelectRows("AssociateTab/VexBranchList", {}); }, false, false, false, false},
+      {"node chosen, nothing selected", chooseNode, false, false, false, false},
+      {"element picked in the viewer", pickInViewer, true, true, true, false},
+      {"element row picked", pickRow, true, true, true, true},
+      {"deselect all", deselectAll, true, true, true, false},
+      {"select all", selectAll, true, true, true, true},
+      {"branch chosen", chooseBranch, true, true, true, false},
+      {"branch let go", letBranchGo, false, false, false, false},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
@@ -141,7 +152,8 @@ TEST_F(AssociateTest, AFailingLinkIsShownOnceAndTheFollowingElementsAreStillLink
 TEST_F(AssociateTest, APickInTheViewerBecomesTheWholeListAndNoAgentEmptiesIt) {
   auto picked = Conduit("C-9");
   OpenPage({Conduit("C-1"), Conduit("C-2")});
-  EXPECT_TRUE(VexSession::GetSession().Pick(VexBaseUnknown_var(picked), VexBaseUnknown_var(picked)));
+  EXPECT_TRUE(
+      VexSession::GetSession().Pick(VexBaseUnknown_var(picked), VexBaseUnknown_var(picked)));
   EXPECT_EQ(Rows("LstOfSelObj"), (Rows_{"C-9|Conduit 50 mm"}));
   EXPECT_EQ(Editor().GetCSO()->GetSize(), 1);
 

@@ -63,8 +63,10 @@ std::vector<std::string> AssociateTest::LinkedToNode(const std::string& id) {
   return node ? NamesOf(node->GetLinkedComponents()) : std::vector<std::string>{"(no node)"};
 }
 
-std::vector<std::string> AssociateTest::LinkedToBranch(const std::string& from, const std::string& to) {
-  VexIGrdBranch_var branch = Project().SearchForBranchId(VexUnicodeString(from), VexUnicodeString(to));
+std::vector<std::string> AssociateTest::LinkedToBranch(const std::string& from,
+                                                       const std::string& to) {
+  VexIGrdBranch_var branch =
+      Project().SearchForBranchId(VexUnicodeString(from), VexUnicodeString(to));
   return branch ? NamesOf(branch->GetLinkedComponents()) : std::vector<std::string>{"(no branch)"};
 }
 
@@ -77,6 +79,8 @@ std::vector<std::string> AssociateTest::MasterFileLines() {
 
 int AssociateTest::OpenDialogCount() {
   int count = 0;
-  for (VexDialog* child : Panel().GetChildren()) count += std::string(child->GetName()) == "NodeBranchDlg";
+  for (VexDialog* child : Panel().GetChildren()) {
+    count += std::string(child->GetName()) == "NodeBranchDlg";
+  }
   return count;
 }

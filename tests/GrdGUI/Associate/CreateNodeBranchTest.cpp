@@ -32,7 +32,9 @@ Lines ComboLines(const VexDlgCombo& combo) {
 class CreateNodeBranchTest : public AssociateTest {
  protected:
   VexDlgDialog& Dialog() { return Ui().Get<VexDlgDialog>("NodeBranchDlg"); }
-  std::string EditorText() { return Ui().Get<VexDlgEditor>("NodeBranchDlg/NodeIdEdt").GetText().str(); }
+  std::string EditorText() {
+    return Ui().Get<VexDlgEditor>("NodeBranchDlg/NodeIdEdt").GetText().str();
+  }
   bool OKUsable() { return Dialog().GetOKSensitivity() == VexDialog::kSensitive; }
 };
 
@@ -70,10 +72,10 @@ TEST_F(CreateNodeBranchTest, ASingleElementsNameIsProposedWhenItCanBeANewNodeIde
     const char* proposal;
   };
   const Case cases[] = {
-      {"BUS00001", true, "BUS00001"},   // 8 characters
-      {"BUS000001", true, ""},          // 9 characters: never proposed
-      {"ÜBERGANG", true, "ÜBERGANG"},   // 8 characters in 9 bytes
-      {"N1", false, ""},                // a node already
+      {"BUS00001", true, "BUS00001"},  // 8 characters
+      {"BUS000001", true, ""},         // 9 characters: never proposed
+      {"ÜBERGANG", true, "ÜBERGANG"},  // 8 characters in 9 bytes
+      {"N1", false, ""},               // a node already
   };
   OpenPage({});
   for (const Case& c : cases) {
@@ -165,7 +167,8 @@ TEST_F(CreateNodeBranchTest, ToNodesAreOnlyThoseWithoutABranchFromTheChosenNode)
   for (const Case& c : {Case{"N1", {"N3"}}, Case{"N2", {"N1", "N3"}}}) {
     SCOPED_TRACE(c.from);
     Ui().Push("AssociateTab/CreateNewBranch");
-    EXPECT_EQ(ComboLines(Ui().Get<VexDlgCombo>("NodeBranchDlg/BrFromIdCmb")), (Lines{"N1", "N2", "N3"}));
+    EXPECT_EQ(ComboLines(Ui().Get<VexDlgCombo>("NodeBranchDlg/BrFromIdCmb")),
+              (Lines{"N1", "N2", "N3"}));
     EXPECT_FALSE(Usable("NodeBranchDlg/BrToIdCmb"));
     Ui().SelectLine("NodeBranchDlg/BrFromIdCmb", c.from);
     EXPECT_EQ(ComboLines(Ui().Get<VexDlgCombo>("NodeBranchDlg/BrToIdCmb")), c.to);
