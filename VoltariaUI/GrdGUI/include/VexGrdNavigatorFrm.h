@@ -2,10 +2,13 @@
 // The Navigator tab: walks the EDSA network from the 3D model. The upper half lists the nodes and
 // branches (by default those linked to plant elements) and the measured length of the chosen
 // branch; the lower half is a navigation graph whose roots are the network objects of the
-// selection, or the neighbours of a chosen node or branch.
+// selection, or the neighbours of a chosen node or branch. Its contextual menu edits a node or
+// branch in EDSA, shows its text results, unlinks, deletes, and reframes the view on its elements.
 
+#include <array>
 #include <memory>
 
+#include "VexCallback.h"
 #include "VexDlgFrame.h"
 #include "VexGrdNodeBrData.h"
 #include "VexIAECElement.h"
@@ -17,6 +20,7 @@
 class VexCSO;
 class VexCkeUnitFrame;
 class VexDlgCheckButton;
+class VexDlgContextualMenu;
 class VexDlgLabel;
 class VexDlgMultiList;
 class VexFrmEditor;
@@ -24,6 +28,7 @@ class VexGrdConduit;
 class VexGrdNavigViewer;
 class VexGrdPanel;
 class VexGrdProject;
+class VexGrdResultAnalyzerDlg;
 class VexHSO;
 class VexPathElementAgent;
 
@@ -58,11 +63,33 @@ class VexGrdNavigatorFrm : public VexDlgFrame {
   // Contextual menu -----------------------------------------------------------------------------
   void BldNavCtxMenu(VexPathElementAgent* agent);
   void DelNavCtxMenu();
+  /// Fills the contextual menu with the entries for `object`: a plant element, node or branch.
+  void BuildMenu(VexIGrdNavigate_var object);
+
+  void Reframe(VexCommand* sender, VexNotification* notification, void* clientData);
+  void EditNode(VexCommand* sender, VexNotification* notification, void* clientData);
+  void EditBranch(VexCommand* sender, VexNotification* notification, void* clientData);
+  void GetTextResult(VexCommand* sender, VexNotification* notification, void* clientData);
+  void UnLinkNode(VexCommand* sender, VexNotification* notification, void* clientData);
+  void UnLinkBranch(VexCommand* sender, VexNotification* notification, void* clientData);
+  void DelNode(VexCommand* sender, VexNotification* notification, void* clientData);
+  void DelBranch(VexCommand* sender, VexNotification* notification, void* clientData);
+  void ReframeAll(VexCommand* sender, VexNotification* notification, void* clientData);
+  /// Highlights the plant elements linked to the node or branch `id` and reframes the first 3D
+  /// viewer on them.
+  void ReframeRelatedObjects(VexUnicodeString id);
+
+  /// Subscriber callback of the result analyzer's VexGrdResultAnalyzerDlgOK.
+  void SelOK(const char* eventName, void* publisherData, VexNotification* notification,
+             void* clientData, long callback);
 
  protected:
   ~VexGrdNavigatorFrm() override;
 
  private:
+  using EntryAction = void (VexGrdNavigatorFrm::*)(VexCommand*, VexNotification*, void*);
+  static constexpr int kMenuEntryCount = 9;
+
   void InitializePrivateData();
   void BuildWidgets();
   void BuildLists();
@@ -93,6 +120,15 @@ class VexGrdNavigatorFrm : public VexDlgFrame {
                          const VexUnicodeString& to);
   VexUnicodeString CatalogText(const char* key);
 
+  // Menu
+  void ForgetMenu();
+  void AddNetworkEntries(bool isBranch);
+  void AddPushEntry(int slot, const char* identifier, const VexUnicodeString& text,
+                    EntryAction action);
+  std::unique_ptr<VexListValVexIGrd3DComponent_var> LinkedComponentsOf(const VexUnicodeString& id);
+  void ReframeFirstViewer(VexFrmEditor& editor, const VexHSO& objects);
+  void UnlinkCurrent(int mode, bool isBranch);
+
   VexGrdPanel* _pPanel;
   VexGrdProject* _pProject;
   VexGrdConduit* _pConduit;
@@ -115,4 +151,13 @@ class VexGrdNavigatorFrm : public VexDlgFrame {
   VexCkeUnitFrame* _pNavBranchLenEditor;
   VexDlgCheckButton* _pShowAllCheck;
   VexGrdNavigViewer* _pNavigViewer;
+
+  // Menu state: from BldNavCtxMenu to DelNavCtxMenu (the analyzer outlives the menu).
+  VexDlgContextualMenu* _pContextMenu;
+  std::array<VexDialog*, kMenuEntryCount> _menuEntries;
+  VexCallback _firstEntryCallback;
+  VexUnicodeString _currentId;
+  VexIAECElement_var _currentElement;
+  VexListValVexUnicodeString _textResultIds;
+  VexGrdResultAnalyzerDlg* _pResultAnalyzer;  // owned; destroyed through deferred deletion
 };

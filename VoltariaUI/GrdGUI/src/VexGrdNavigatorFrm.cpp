@@ -6,8 +6,11 @@
 #include "VexApplicationFrame.h"
 #include "VexCkeUnitFrame.h"
 #include "VexDlgCheckButton.h"
+#include "VexDlgContextualMenu.h"
 #include "VexDlgLabel.h"
 #include "VexDlgMultiList.h"
+#include "VexDlgPushItem.h"
+#include "VexDlgSeparatorItem.h"
 #include "VexDocumentTransaction.h"
 #include "VexFrmEditor.h"
 #include "VexGrdErrorHandler.h"
@@ -15,6 +18,7 @@
 #include "VexGrdNavigViewer.h"
 #include "VexGrdPanel.h"
 #include "VexGrdProject.h"
+#include "VexGrdResultAnalyzerDlg.h"
 #include "VexGrdTrace.h"
 #include "VexIGrdNode.h"
 #include "VexINavigContainer.h"
@@ -180,6 +184,10 @@ void VexGrdNavigatorFrm::BindCallbacks() {
 
 VexGrdNavigatorFrm::~VexGrdNavigatorFrm() {
   VexGrdTraceScope scope(gTrace.grdui1, 1, kClass, "Destructor");
+  if (_pResultAnalyzer) {
+    RemoveSubscriberCallbacks(_pResultAnalyzer);
+    VexCommandDeletion(_pResultAnalyzer);
+  }
   ForgetNavigationParents();
   InitializePrivateData();
 }
@@ -207,6 +215,8 @@ void VexGrdNavigatorFrm::InitializePrivateData() {
   _pNavBranchLenEditor = nullptr;
   _pShowAllCheck = nullptr;
   _pNavigViewer = nullptr;
+  ForgetMenu();
+  _pResultAnalyzer = nullptr;
 }
 
 const char* VexGrdNavigatorFrm::GetResourceFileName(int level) const {
@@ -482,8 +492,249 @@ VexUnicodeString VexGrdNavigatorFrm::CatalogText(const char* key) {
   return _pPanel ? _pPanel->GetMsgCatalogString(key) : VexUnicodeString();
 }
 
-// Contextual menu: its entries and their actions are the next step.
+// Contextual menu ---------------------------------------------------------------------------------
 
-void VexGrdNavigatorFrm::BldNavCtxMenu(VexPathElementAgent*) {}
+void VexGrdNavigatorFrm::ForgetMenu() {
+  _pContextMenu = nullptr;
+  _menuEntries.fill(nullptr);
+  _firstEntryCallback = VexCallback();
+  _currentId = VexUnicodeString();
+  _currentElement = nullptr;
+  _textResultIds.RemoveAll();
+}
 
-void VexGrdNavigatorFrm::DelNavCtxMenu() {}
+void VexGrdNavigatorFrm::BldNavCtxMenu(VexPathElementAgent* agent) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "BldNavCtxMenu");
+  VexIGrdNavigate_var object = agent ? NavigateObjectOf(agent->GetValue()) : nullptr;
+  if (!object || !agent->GetContextualMenu()) return;
+  ForgetMenu();
+  _pContextMenu = agent->GetContextualMenu();
+  BuildMenu(object);
+}
+
+void VexGrdNavigatorFrm::BuildMenu(VexIGrdNavigate_var object) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "BuildMenu");
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "BuildMenu", [&] {
+    _textResultIds.RemoveAll();
+    VexUnicodeString masterFile;
+    if (_pProject) {
+      masterFile = _pProject->GetMasterFilePath();
+      _textResultIds = _pProject->GetListOfNodesBranches(1);
+    }
+    // Without an EDSA project there is nothing to offer.
+    if (!object || !_pContextMenu || masterFile.IsEmpty()) return;
+    _currentId = VexUnicodeString();
+    if (VexIAECElement_var element(object); element) {
+      _currentElement = element;
+      AddPushEntry(0, "NewCtxMenu", CatalogText("GrdGUI_CtxMenu_ReframeObject"),
+                   &VexGrdNavigatorFrm::Reframe);
+    } else if (VexIGrdNode_var node(object); node) {
+      _currentId = node->GetNodeId();
+      AddNetworkEntries(false);
+    } else if (VexIGrdBranch_var branch(object); branch) {
+      _currentId = branch->GetFromNodeId() + kBranchSeparator + branch->GetToNodeId();
+      AddNetworkEntries(true);
+    }
+  });
+}
+
+void VexGrdNavigatorFrm::AddNetworkEntries(bool isBranch) {
+  enum class When { Always, ResultsExist, Associated };
+  struct Entry {
+    const char* identifier;
+    When when;
+    const char* nodeKey;  // null for a separator
+    const char* branchKey;
+    EntryAction nodeAction;
+    EntryAction branchAction;
+  };
+  using F = VexGrdNavigatorFrm;
+  static constexpr Entry kEntries[kMenuEntryCount] = {
+      {"NewCtxMenu", When::Always, "GrdGUI_CtxMenu_EditNode", "GrdGUI_CtxMenu_EditBranch",
+       &F::EditNode, &F::EditBranch},
+      {"CtxSep1", When::ResultsExist, nullptr, nullptr, nullptr, nullptr},
+      {"ViewTxtRslt", When::ResultsExist, "GrdGUI_CtxMenu_ViewTxtResults",
+       "GrdGUI_CtxMenu_ViewTxtResults", &F::GetTextResult, &F::GetTextResult},
+      {"CtxSep2", When::Always, nullptr, nullptr, nullptr, nullptr},
+      {"CtxUnlinkAttrMenu", When::Associated, "GrdGUI_CtxMenu_UnlinkNode",
+       "GrdGUI_CtxMenu_UnlinkBranch", &F::UnLinkNode, &F::UnLinkBranch},
+      {"CtxSep3", When::Associated, nullptr, nullptr, nullptr, nullptr},
+      {"CtxDelAttr", When::Always, "GrdGUI_CtxMenu_DeleteNode", "GrdGUI_CtxMenu_DeleteBranch",
+       &F::DelNode, &F::DelBranch},
+      {"CtxSep4", When::Associated, nullptr, nullptr, nullptr, nullptr},
+      {"CtxNdBrReframeMenu", When::Associated, "GrdGUI_CtxMenu_ReframeRelated",
+       "GrdGUI_CtxMenu_ReframeRelated", &F::ReframeAll, &F::ReframeAll},
+  };
+  const bool resultsExist = _textResultIds.Size() > 0;
+  const bool associated = _pPanel && _pPanel->IsNdBrAssociated(_currentId) == 1;
+  for (int slot = 0; slot < kMenuEntryCount; ++slot) {
+    const Entry& entry = kEntries[slot];
+    if ((entry.when == When::ResultsExist && !resultsExist) ||
+        (entry.when == When::Associated && !associated)) {
+      continue;
+    }
+    if (!entry.nodeKey) {
+      _menuEntries[slot] = new VexDlgSeparatorItem(_pContextMenu, entry.identifier);
+      continue;
+    }
+    VexUnicodeString text = CatalogText(isBranch ? entry.branchKey : entry.nodeKey);
+    // The edit entry names what it edits.
+    if (slot == 0) text += _currentId;
+    AddPushEntry(slot, entry.identifier, text, isBranch ? entry.branchAction : entry.nodeAction);
+  }
+}
+
+void VexGrdNavigatorFrm::AddPushEntry(int slot, const char* identifier,
+                                      const VexUnicodeString& text, EntryAction action) {
+  auto* item = new VexDlgPushItem(_pContextMenu, identifier);
+  item->SetTitle(text);
+  VexCallback callback =
+      AddAnalyseNotificationCB(item, item->GetMenuIActivateNotification(), action, nullptr);
+  _menuEntries[slot] = item;
+  if (slot == 0) _firstEntryCallback = callback;
+}
+
+void VexGrdNavigatorFrm::DelNavCtxMenu() {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DelNavCtxMenu");
+  if (_menuEntries[0]) RemoveAnalyseNotificationCB(_firstEntryCallback);
+  // The entries and the menu are the host's to destroy.
+  ForgetMenu();
+}
+
+// Menu entries ------------------------------------------------------------------------------------
+
+void VexGrdNavigatorFrm::EditNode(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "EditNode");
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "EditNode", [this] {
+    if (_pProject) _pProject->EditNode(_currentId);
+  });
+}
+
+void VexGrdNavigatorFrm::EditBranch(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "EditBranch");
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "EditBranch", [this] {
+    if (!_pProject) return;
+    int separator = _currentId.Search(kBranchSeparator, 0);
+    if (separator < 0) return;
+    VexUnicodeString from = _currentId.SubString(0, separator);
+    VexUnicodeString to = _currentId.SubString(separator + 2);
+    if (!from.IsEmpty() && !to.IsEmpty()) _pProject->EditBranch(from, to);
+  });
+}
+
+void VexGrdNavigatorFrm::GetTextResult(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "GetTextResult");
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "GetTextResult", [this] {
+    // One analyzer at a time: the entry does nothing while one is open.
+    if (_currentId.IsEmpty() || !_pProject || _pResultAnalyzer) return;
+    _pResultAnalyzer = new VexGrdResultAnalyzerDlg(this, _pProject, _textResultIds, _currentId, 1);
+    AddCallback(_pResultAnalyzer, "VexGrdResultAnalyzerDlgOK", &VexGrdNavigatorFrm::SelOK, nullptr);
+  });
+}
+
+void VexGrdNavigatorFrm::SelOK(const char*, void*, VexNotification*, void*, long) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "SelOK");
+  if (!_pResultAnalyzer) return;
+  RemoveSubscriberCallbacks(_pResultAnalyzer);
+  _pResultAnalyzer->RequestDelayedDestruction();
+  _pResultAnalyzer = nullptr;
+}
+
+void VexGrdNavigatorFrm::Reframe(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "Reframe");
+  if (!_pEditor || !_currentElement) return;
+  VexHSO* highlighted = _pEditor->GetHSO();
+  if (highlighted) highlighted->Empty();
+  _pEditor->ReframeOnObject(VexBaseUnknown_var(_currentElement));
+  VexPathElement_var path = VexAECReviewBaseServices::GetPathElement(_currentElement->GetImpl(0));
+  if (path && highlighted) highlighted->AddElement(VexBaseUnknown_var(path));
+}
+
+void VexGrdNavigatorFrm::ReframeAll(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "ReframeAll");
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "ReframeAll", [this] {
+    if (!_currentId.IsEmpty()) ReframeRelatedObjects(_currentId);
+  });
+}
+
+void VexGrdNavigatorFrm::ReframeRelatedObjects(VexUnicodeString id) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "ReframeRelatedObjects");
+  SavedCursor cursor(*this);
+  VexGrdRunGuarded(VexGrdTreatments::kWarnInput, gTrace.grdui2, kClass, "ReframeRelatedObjects",
+                   [&] {
+    VexFrmEditor* editor = VexFrmEditor::GetCurrentEditor();
+    VexHSO* highlighted = editor ? editor->GetHSO() : nullptr;
+    if (!highlighted) return;
+    highlighted->Empty();
+    VexHSO toReframe;
+    std::unique_ptr<VexListValVexIGrd3DComponent_var> components = LinkedComponentsOf(id);
+    if (components) {
+      for (const VexIGrd3DComponent_var& component : *components) {
+        VexIAECElement_var element(component);
+        VexPathElement_var path =
+            element ? VexAECReviewBaseServices::GetPathElement(VexBaseUnknown_var(element)) : nullptr;
+        if (!path) continue;
+        toReframe.AddElement(VexBaseUnknown_var(path));
+        highlighted->AddElement(VexBaseUnknown_var(path));
+      }
+    }
+    ReframeFirstViewer(*editor, toReframe);
+  });
+}
+
+std::unique_ptr<VexListValVexIGrd3DComponent_var> VexGrdNavigatorFrm::LinkedComponentsOf(
+    const VexUnicodeString& id) {
+  if (!_pProject) return nullptr;
+  if (id.Search(kBranchSeparator, 0) < 0) {
+    VexIGrdNode_var node = _pProject->SearchForNodeId(id);
+    if (!node) return nullptr;
+    VexApplicationFrame::GetFrame()->SetBusyCursor();
+    return node->GetLinkedComponents();
+  }
+  VexUnicodeString from, to;
+  if (_pPanel) _pPanel->SplitBranchId(id, &from, &to);
+  VexIGrdBranch_var branch = _pProject->SearchForBranchId(from, to);
+  if (!branch) return nullptr;
+  VexApplicationFrame::GetFrame()->SetBusyCursor();
+  return branch->GetLinkedComponents();
+}
+
+void VexGrdNavigatorFrm::ReframeFirstViewer(VexFrmEditor& editor, const VexHSO& objects) {
+  VexISO* interactive = editor.GetISO();
+  if (!interactive || objects.GetSize() == 0) return;
+  interactive->Init3DViewerList();
+  if (VexNavigation3DViewer* viewer = interactive->GetNext3DViewer()) VexReframeOn(viewer, objects);
+}
+
+void VexGrdNavigatorFrm::UnLinkNode(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "UnLinkNode");
+  UnlinkCurrent(1, false);
+}
+
+void VexGrdNavigatorFrm::UnLinkBranch(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "UnLinkBranch");
+  UnlinkCurrent(1, true);
+}
+
+void VexGrdNavigatorFrm::DelNode(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DelNode");
+  UnlinkCurrent(2, false);
+}
+
+void VexGrdNavigatorFrm::DelBranch(VexCommand*, VexNotification*, void*) {
+  VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DelBranch");
+  UnlinkCurrent(2, true);
+}
+
+void VexGrdNavigatorFrm::UnlinkCurrent(int mode, bool isBranch) {
+  if (_currentId.IsEmpty() || !_pPanel) return;
+  // The registry is rebuilt below, so the identifier must outlive it.
+  const VexUnicodeString id = _currentId;
+  if (isBranch) {
+    _pPanel->UnLinkBranch(mode, id);
+  } else {
+    _pPanel->UnLinkNode(mode, id);
+  }
+  _pPanel->UpdateModelNodeBranchData();
+  _pPanel->ProcessCSO();
+}
