@@ -20,7 +20,7 @@ class BranchLengthTest : public NavigatorTest {
     LinkToBranch("BUS1", "BUS2",
                  VexIAECElement_var(Conduit("C2", {{1000, 0, 0}, {1000, 1500, 0}})));
     OpenNavigator();
-    Ui().Check("ShowAllCheck", true);
+    Ui().Check("NavigatorTab/ShowAllCheck", true);
   }
   void ChooseBranch() { ChooseRow("BranchMultiList", 1, "BUS1"); }
   std::string MasterFile() {

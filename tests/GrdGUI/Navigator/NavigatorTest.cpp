@@ -44,11 +44,11 @@ TEST_F(NavigatorPageTest, ListsShowLinkedObjectsMarkedAndShowAllAddsTheOthersBla
   EXPECT_EQ(Rows("NodeMultiList"), Labels({"X|BUS1"}));
   EXPECT_EQ(Rows("BranchMultiList"), Labels({"X|BUS1|BUS2"}));
 
-  Ui().Check("ShowAllCheck", true);
+  Ui().Check("NavigatorTab/ShowAllCheck", true);
   EXPECT_EQ(Rows("NodeMultiList"), Labels({"X|BUS1", " |BUS2", " |BUS3", " |BUS4"}));
   EXPECT_EQ(Rows("BranchMultiList"), Labels({"X|BUS1|BUS2", " |BUS1|BUS3"}));
 
-  Ui().Check("ShowAllCheck", false);
+  Ui().Check("NavigatorTab/ShowAllCheck", false);
   EXPECT_EQ(Rows("NodeMultiList"), Labels({"X|BUS1"}));
 }
 
@@ -63,7 +63,7 @@ TEST_F(NavigatorPageTest, TheSelectionsNetworkObjectsBecomeTheGraphsRoots) {
 
 TEST_F(NavigatorPageTest, ChoosingANodeShowsItsNeighboursOrItselfHighlighted) {
   OpenNavigator();
-  Ui().Check("ShowAllCheck", true);
+  Ui().Check("NavigatorTab/ShowAllCheck", true);
   Editor().GetHSO()->AddElement(VexBaseUnknown_var(motor_));
   ChooseRow("NodeMultiList", 1, "BUS1");
   EXPECT_EQ(Roots(), Labels({"BUS1->BUS2", "BUS1->BUS3", "M1"}));
