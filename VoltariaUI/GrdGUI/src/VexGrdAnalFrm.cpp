@@ -14,12 +14,19 @@
 struct VexGrdAnalysisVariant {
   int line;
   const char* networkType;
-  int (VexGrdProject::*run)();
+  int (*run)(VexGrdProject&);
   const char* refusalKey;
   const char* requirementKey;
 };
 
 namespace {
+
+// The run as a plain function: calls through a member pointer held in data crash in the
+// sanitizer build, where the compiler also follows the virtual-call path.
+template <int (VexGrdProject::*Run)()>
+int Start(VexGrdProject& project) {
+  return (project.*Run)();
+}
 
 // This file writes its entry, exit and data lines to GRDUI1.
 VexGrdTraceChannels gTrace(0, "STDERR");
@@ -38,21 +45,25 @@ const VexGrdErrorTreatment kRunTreatment = [] {
 }();
 
 const VexGrdAnalysisVariant kShortCircuit[] = {
-    {0, "3P", &VexGrdProject::Run_SCAC3P, "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseAC3Phase"},
-    {1, "DC", &VexGrdProject::Run_SCDC, "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseDC"},
-    {2, "1X", &VexGrdProject::Run_SCAC1PXF, "GrdGUI_InvalidNetworkType",
+    {0, "3P", &Start<&VexGrdProject::Run_SCAC3P>, "GrdGUI_InvalidNetworkType",
+     "GrdGUI_ChooseAC3Phase"},
+    {1, "DC", &Start<&VexGrdProject::Run_SCDC>, "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseDC"},
+    {2, "1X", &Start<&VexGrdProject::Run_SCAC1PXF>, "GrdGUI_InvalidNetworkType",
      "GrdGUI_Choose1PhaseTransformer"},
 };
 // The DC load flow refusal opens with the master-file-type text, not the network-type one.
 const VexGrdAnalysisVariant kLoadFlow[] = {
-    {0, "3P", &VexGrdProject::Run_ACLFMAIN, "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseAC3Phase"},
-    {1, "DC", &VexGrdProject::Run_DCLFMAIN, "GrdGUI_InvalidMasterFileExt", "GrdGUI_ChooseDC"},
+    {0, "3P", &Start<&VexGrdProject::Run_ACLFMAIN>, "GrdGUI_InvalidNetworkType",
+     "GrdGUI_ChooseAC3Phase"},
+    {1, "DC", &Start<&VexGrdProject::Run_DCLFMAIN>, "GrdGUI_InvalidMasterFileExt",
+     "GrdGUI_ChooseDC"},
 };
 const VexGrdAnalysisVariant kMotorStart[] = {
-    {0, "3P", &VexGrdProject::Run_MSTRMAIN, "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseAC3Phase"},
+    {0, "3P", &Start<&VexGrdProject::Run_MSTRMAIN>, "GrdGUI_InvalidNetworkType",
+     "GrdGUI_ChooseAC3Phase"},
 };
 const VexGrdAnalysisVariant kHarmonics[] = {
-    {kAnyLine, "3P", &VexGrdProject::Run_HARMMAIN, "GrdGUI_InvalidNetworkType",
+    {kAnyLine, "3P", &Start<&VexGrdProject::Run_HARMMAIN>, "GrdGUI_InvalidNetworkType",
      "GrdGUI_ChooseAC3Phase"},
 };
 
@@ -223,7 +234,7 @@ void VexGrdAnalFrm::RunSelectedVariant(const char* method, VexDlgCombo* combo,
     const VexGrdAnalysisVariant* variant = FindVariant(variants, variantCount, line);
     if (!variant) return;
     if (networkType == variant->networkType) {
-      (_pProject->*variant->run)();
+      variant->run(*_pProject);
       return;
     }
     DisplayError(kWarning, CatalogText(variant->refusalKey) + CatalogText(variant->requirementKey));
