@@ -34,7 +34,7 @@ const VexGrdErrorTreatment kAttachTreatment{
     {1, 2, 2, 2, VexGrdErrorTreatment::kNotShown}, 1, true, VexGrdErrorTreatment::Lines::Caught};
 // Answering the create dialog re-raises input errors of a severity it does not know.
 const VexGrdErrorTreatment kAutoIdTreatment{
-    {1, 2, 2, 2, VexGrdErrorTreatment::kReraise}, 1, true, VexGrdErrorTreatment::Lines::Caught};
+    {1, 2, 2, 2, VexGrdErrorTreatment::kReraise}, 1, true, VexGrdErrorTreatment::Lines::CaughtInternal};
 
 void SetUsable(VexDialog* widget, bool usable) {
   if (widget) widget->SetSensitivity(usable ? VexDialog::kSensitive : VexDialog::kInsensitive);
