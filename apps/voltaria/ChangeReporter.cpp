@@ -179,11 +179,12 @@ void PrintSetChanges(std::ostream& out, const std::string& label, const std::set
   }
 }
 
+// The kinds of the host's message windows (VexDlgNotify).
 const char* KindName(int kind) {
   switch (kind) {
-    case 1: return "error";
+    case 1: return "information";
     case 2: return "warning";
-    case 3: return "information";
+    case 3: return "error";
     default: return "message";
   }
 }

@@ -4,6 +4,7 @@
 #include "VexDlgTabContainer.h"
 #include "VexPathElement.h"
 #include "VexDlgWindow.h"
+#include "VexError.h"
 #include "VexSession.h"
 #include "VexSettingRepository.h"
 #include "VexTrace.h"
@@ -23,6 +24,19 @@ void StorePrevTab(int tab) {
   repository->SaveRepository();
   VexSettingRepository::ForgetLoadedRepositories();
 }
+
+// A selected object whose interface queries fail with an input error once armed: a way to make
+// the selection processing inside a tab switch fail as a broken object of another program would.
+class FailingObject : public VexBaseUnknown {
+ public:
+  bool armed = false;
+  bool internal = false;
+  VexBaseUnknown* QueryInterface(const VexIID& iid) override {
+    if (armed && internal) throw VexInternalError(2, "PathWithoutLeaf", kVexHostCatalog);
+    if (armed) throw VexInputError(2, "DocumentChangeRefused", kVexHostCatalog, {"plant", "refused"});
+    return VexBaseUnknown::QueryInterface(iid);
+  }
+};
 
 }  // namespace
 
@@ -137,4 +151,32 @@ TEST_F(PanelTest, LocateObjectsSelectsOnlyPlantElements) {
   Panel().LocateObjects(&components);
   ASSERT_EQ(Editor().GetCSO()->GetSize(), 1);
   EXPECT_TRUE(VexIAECElement_var(VexLeafOf((*Editor().GetCSO())[1])) == VexIAECElement_var(other));
+}
+
+TEST_F(PanelTest, AnInputErrorWhileSwitchingIsShownAsAWarningAndTheProjectPageStays) {
+  MakeMasterFile();
+  StartCommand();
+  VexVar<FailingObject> failing(new FailingObject);
+  Editor().GetCSO()->AddElement(VexBaseUnknown_var(failing));
+  failing->armed = true;
+  Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
+  failing->armed = false;
+  EXPECT_EQ(Ui().Get<VexDlgTabContainer>("TabContainer").GetSelectedPage(), VexGrdPanel::kProjectTab);
+  EXPECT_EQ(LastMessage().substr(0, 2), "2|") << LastMessage();
+  EXPECT_NE(LastMessage().find("refused"), std::string::npos);
+  ClosePanel();
+  EXPECT_EQ(ReadPrevTab(), 0) << "the remembered tab went back to the Project page";
+}
+
+TEST_F(PanelTest, AnInternalErrorWhileSwitchingReachesTheCallerAfterOneTraceLine) {
+  MakeMasterFile();
+  StartCommand();
+  VexVar<FailingObject> failing(new FailingObject);
+  Editor().GetCSO()->AddElement(VexBaseUnknown_var(failing));
+  failing->armed = failing->internal = true;
+  VexTraceCapture capture;
+  EXPECT_THROW(Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab), VexInternalError);
+  failing->armed = false;
+  EXPECT_EQ(capture.Count("Internal Error in: VexGrdPanel : SelTab"), 1);
+  EXPECT_EQ(capture.Count("<-- VexGrdPanel : SelTab"), 0) << "no exit line while the error propagates";
 }

@@ -69,9 +69,21 @@ TEST_F(ConduitTest, ThreeConduitRouteOutOfOrderWritesThreeRunsAndTwoBends) {
             "BEND 2 90.000 450.000 C1\nRUN 3 5000.000 C1\n");
   EXPECT_DOUBLE_EQ(conduit->GetTotalLength(&route), 10000.0);
 
+  // A job set later gets the same segment data beside its job file, with the job file.
   conduit->SetJobFilePath((folder / "jobs1.cpd").string().c_str());
-  ASSERT_EQ(conduit->WriteSegmentData(), 0);
+  ASSERT_EQ(conduit->GenerateGlobalFile(), 0);
   EXPECT_EQ(folder.Read("jobs1.seg"), folder.Read("data/voltaria/jobs/CableRoute.seg"));
+  EXPECT_NE(folder.Read("jobs1.cpd").find("\nRuns=3\nBends=2\n"), std::string::npos);
+}
+
+TEST_F(ConduitTest, CheckingARouteNeverOverwritesTheCurrentJobsFiles) {
+  folder.Write("jobs2.seg", "the segment data of job 2\n");
+  conduit->SetJobFilePath((folder / "jobs2.cpd").string().c_str());
+  auto route = Elements({"C1", "C2"});
+  ASSERT_EQ(conduit->ProcessConduitSegments(1, &route), 0);
+  ASSERT_EQ(conduit->WriteSegmentData(), 0);
+  EXPECT_EQ(folder.Read("jobs2.seg"), "the segment data of job 2\n");
+  EXPECT_FALSE(folder.Read("data/voltaria/jobs/CableRoute.seg").empty());
 }
 
 TEST_F(ConduitTest, SegmentStatuses) {
@@ -82,8 +94,14 @@ TEST_F(ConduitTest, SegmentStatuses) {
 
   auto route = Elements({"C1", "C2"});
   ASSERT_EQ(conduit->ProcessConduitSegments(1, &route), 0);
+  {
+    // The user job-file folder cannot be made: a file stands where its parent should be.
+    folder.Write("blocked", "a file, not a folder");
+    ScopedEnv blocked("XDG_DATA_HOME", (folder / "blocked").string());
+    EXPECT_EQ(conduit->WriteSegmentData(), 11);
+  }
   conduit->SetJobFilePath((folder / "no such folder/job.cpd").string().c_str());
-  EXPECT_EQ(conduit->WriteSegmentData(), 11);
+  EXPECT_EQ(conduit->GenerateGlobalFile(), 11);
 
   auto gap = Elements({"C1", "C3"});
   EXPECT_EQ(conduit->ProcessConduitSegments(1, &gap), 3);

@@ -6,6 +6,7 @@
 
 #include "VexBaseUnknown.h"
 #include "VexIGrd3DComponent.h"
+#include "VexGrdNavigationParent.h"
 #include "VexIGrdNavigate.h"
 
 class VexGrdNetworkModel;
@@ -24,8 +25,8 @@ class VexGrdComponentExtension : public VexExtension,
   std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
   std::unique_ptr<VexListValVexBaseUnknown_var> GetNavigationChildren() override;
   VexUnicodeString GetNavigationLabel() override;
-  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_ = std::move(parent); }
-  VexBaseUnknown_var GetNavigationParent() override { return parent_; }
+  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_.Set(this, std::move(parent)); }
+  VexBaseUnknown_var GetNavigationParent() override { return parent_.Get(this); }
   /// The plant element's own implementation object.
   VexBaseUnknown_var GetImpl(int mode) override;
 
@@ -34,5 +35,5 @@ class VexGrdComponentExtension : public VexExtension,
   /// The model of the element's document when one is loaded; null otherwise.
   VexGrdNetworkModel* Model() const;
 
-  VexBaseUnknown_var parent_;
+  VexGrdNavigationParent parent_;
 };

@@ -9,6 +9,7 @@
 
 #include "VexIAECElement.h"
 #include "VexIGrd3DComponent.h"
+#include "VexGrdNavigationParent.h"
 #include "VexIGrdNavigate.h"
 
 class VexGrdNetworkModel;
@@ -23,8 +24,8 @@ class VexGrdNetworkObject : public VexIGrdNavigate {
   bool IsLinkedTo(const VexIAECElement& element) const;
 
   std::unique_ptr<VexListValVexBaseUnknown_var> GetNavigationChildren() override;
-  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_ = std::move(parent); }
-  VexBaseUnknown_var GetNavigationParent() override { return parent_; }
+  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_.Set(this, std::move(parent)); }
+  VexBaseUnknown_var GetNavigationParent() override { return parent_.Get(this); }
   VexBaseUnknown_var GetImpl(int mode) override;
 
  protected:
@@ -42,5 +43,5 @@ class VexGrdNetworkObject : public VexIGrdNavigate {
   VexGrdNetworkModel* model_;  // observes; cleared by the model when it lets the object go
   std::int64_t rowId_;
   std::vector<VexIAECElement_var> links_;
-  VexBaseUnknown_var parent_;
+  VexGrdNavigationParent parent_;
 };

@@ -7,17 +7,19 @@
 //     returned and kept in metres; 0 when none has one.
 //   - A route element is a conduit or a tray with at least one route point.
 //   - The route and its segments follow VexGrdRoute (1 mm joints, runs, bends, "BendRadius").
-//   - Segment data goes to "<job folder><job base>.seg" when a job file is set, else to
-//     "CableRoute.seg" in the user job-file folder (the key-in path writes segment data before any
-//     job file is set). The job file itself is "<job folder><job base>.cpd", whatever extension
-//     the job path has. Formats: VexGrdCablePullFiles.
+//   - WriteSegmentData writes the route's segment data to "CableRoute.seg" in the user job-file
+//     folder, whatever job is current: the Cables tab checks and writes a route before it knows
+//     the job file, and that check must never overwrite the files of the job that was current
+//     before. GenerateGlobalFile writes the job file "<job folder><job base>.cpd" (whatever
+//     extension the job path has), with the global data and the segments, and the job's own
+//     segment data "<job folder><job base>.seg" beside it. Formats: VexGrdCablePullFiles.
 //
 // Status codes:
 //   ProcessConduitSegments: 0 the route is kept; 1 unknown mode or no element; 2 an object is not
 //     a conduit or tray; 3 the elements do not form one continuous route.
 //   WriteSegmentData: 0 written; 10 no processed route; 11 the file cannot be written; 20, 30, 40
 //     as VexGrdRoute::BuildSegments.
-//   GenerateGlobalFile: 0 written; 10 no job file set; 11 the file cannot be written.
+//   GenerateGlobalFile: 0 written; 10 no job file set; 11 a file cannot be written.
 
 #include <optional>
 
@@ -62,8 +64,9 @@ class VexGrdConduit {
 
   /// Where WriteSegmentData writes.
   VexUnicodeString GetSegmentFilePath() const;
-  /// Where GenerateGlobalFile writes; empty without a job file.
-  VexUnicodeString GetJobFile() const;
+  /// The job's file with `extension` (".cpd" the job file, ".seg" its segment data), where
+  /// GenerateGlobalFile writes; empty without a job file.
+  VexUnicodeString GetJobFile(const char* extension = ".cpd") const;
   /// The route kept by the last successful ProcessConduitSegments.
   const std::optional<VexGrdRoute>& GetRoute() const { return route_; }
 

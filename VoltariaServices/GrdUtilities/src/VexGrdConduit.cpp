@@ -98,20 +98,15 @@ int VexGrdConduit::ProcessConduitSegments(const int mode,
 }
 
 VexUnicodeString VexGrdConduit::GetSegmentFilePath() const {
-  if (jobFilePath_.IsEmpty()) {
-    VexUnicodeString master = project_ ? project_->GetMasterFilePath() : VexUnicodeString();
-    return VexGrdPathServices::GetUserJobFileLocation(master) + kDefaultSegmentFileName;
-  }
-  VexUnicodeString directory, baseName;
-  VexGrdPathServices::SplitPath(jobFilePath_, &directory, &baseName);
-  return directory + baseName + ".seg";
+  VexUnicodeString master = project_ ? project_->GetMasterFilePath() : VexUnicodeString();
+  return VexGrdPathServices::GetUserJobFileLocation(master) + kDefaultSegmentFileName;
 }
 
-VexUnicodeString VexGrdConduit::GetJobFile() const {
+VexUnicodeString VexGrdConduit::GetJobFile(const char* extension) const {
   if (jobFilePath_.IsEmpty()) return {};
   VexUnicodeString directory, baseName;
   VexGrdPathServices::SplitPath(jobFilePath_, &directory, &baseName);
-  return directory + baseName + ".cpd";
+  return directory + baseName + extension;
 }
 
 int VexGrdConduit::WriteSegmentData() {
@@ -132,12 +127,17 @@ int VexGrdConduit::WriteSegmentData() {
 }
 
 int VexGrdConduit::GenerateGlobalFile() {
-  VexUnicodeString jobFile = GetJobFile();
+  VexUnicodeString jobFile = GetJobFile(".cpd");
   if (jobFile.IsEmpty()) return kNoRoute;
   std::vector<VexGrdRouteSegment> segments;
-  if (route_) route_->BuildSegments(&segments);  // left empty when the route does not build
+  bool built = route_ && route_->BuildSegments(&segments) == VexGrdRoute::kSegmentsBuilt;
   std::string text = VexGrdCablePullFiles::FormatJobFile(cableDiameter_ * 1000.0, segments);
-  return VexGrdTextFile::WriteAtomically(jobFile.str(), text) ? 0 : kCannotWrite;
+  if (!VexGrdTextFile::WriteAtomically(jobFile.str(), text)) return kCannotWrite;
+  if (built && !VexGrdTextFile::WriteAtomically(GetJobFile(".seg").str(),
+                                                VexGrdCablePullFiles::FormatSegmentFile(segments))) {
+    return kCannotWrite;
+  }
+  return 0;
 }
 
 double VexGrdConduit::GetTotalLength(const VexListValVexBaseUnknown_var* elements) {

@@ -33,7 +33,9 @@ VexGrdOutcome VexGrdRunGuarded(const VexGrdErrorTreatment& treatment, VexTrace& 
     return VexGrdOutcome::Completed;
   } catch (const VexInternalError& error) {
     if (treatment.lines == Lines::Standard) WriteLine(channel, "Internal Error in: ", className, " : ", method);
-    if (treatment.lines == Lines::Caught) WriteLine(channel, "Caught Internal Error in: ", className, "::", method);
+    if (treatment.lines == Lines::Caught || treatment.lines == Lines::CaughtInternal) {
+      WriteLine(channel, "Caught Internal Error in: ", className, "::", method);
+    }
     bool low = error.GetSeverity() == 0 || error.GetSeverity() == 1;
     if (!low || treatment.lowInternalKind == VexGrdErrorTreatment::kReraise) throw;
     if (treatment.lowInternalKind != VexGrdErrorTreatment::kNotShown) Show(treatment.lowInternalKind, error);

@@ -15,8 +15,9 @@ struct VexGrdErrorTreatment {
 
   enum class Lines {
     Standard,  ///< "Internal Error in: C : M", "Input Error in: C : M", "Error in: C : M"
-    Caught,    ///< "Caught Internal Error in: C::M" for internal and input errors
-    None,      ///< no error lines
+    Caught,          ///< "Caught Internal Error in: C::M" for internal and input errors
+    CaughtInternal,  ///< "Caught Internal Error in: C::M" for internal errors only
+    None,            ///< no error lines
   };
 
   /// Display kind, kNotShown or kReraise for an input error of severity 0, 1, 2, 3 and other.

@@ -1,0 +1,84 @@
+#include "NavigatorFixture.h"
+
+#include "VexAECReviewBaseServices.h"
+#include "VexCkeUnitFrame.h"
+#include "VexCSO.h"
+#include "VexDlgMultiList.h"
+#include "VexHSO.h"
+#include "VexIGrdNavigate.h"
+#include "VexNavigBox.h"
+
+std::string LabelOf(const VexBaseUnknown_var& object) {
+  VexIGrdNavigate_var navigable(VexLeafOf(object));
+  return navigable ? navigable->GetNavigationLabel().str() : "(not a network object)";
+}
+
+void NavigatorTest::OpenNavigator() {
+  StartCommand();
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+}
+
+std::vector<std::string> NavigatorTest::Rows(const std::string& list) {
+  auto& widget = Ui().Get<VexDlgMultiList>(list);
+  std::vector<std::string> rows;
+  for (int row = 0; row < widget.GetLineCount(); ++row) {
+    std::string cells;
+    for (int column = 0; column < widget.GetColumnCount(); ++column) {
+      VexUnicodeString cell;
+      widget.GetColumnItem(column, cell, row);
+      cells += (column ? "|" : "") + cell.str();
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+void NavigatorTest::ChooseRow(const std::string& list, int column, const std::string& text) {
+  auto& widget = Ui().Get<VexDlgMultiList>(list);
+  for (int row = 0; row < widget.GetLineCount(); ++row) {
+    VexUnicodeString cell;
+    widget.GetColumnItem(column, cell, row);
+    if (cell.str() == text) return Ui().SelectRows(list, {row});
+  }
+  FAIL() << list << " has no row reading " << text;
+}
+
+VexINavigContainer_var NavigatorTest::Container() {
+  return VexINavigContainer_var(Ui().Get<VexNavigBox>("WindowBox").GetContainer());
+}
+
+std::vector<std::string> NavigatorTest::Roots() {
+  std::vector<std::string> labels;
+  std::unique_ptr<VexListValVexBaseUnknown_var> roots = Container()->ListRoots();
+  for (const VexBaseUnknown_var& root : *roots) labels.push_back(LabelOf(root));
+  return labels;
+}
+
+std::string NavigatorTest::Drawing() { return Ui().Get<VexNavigBox>("WindowBox").DescribeState(); }
+
+std::string NavigatorTest::LengthShown() {
+  return Ui().Get<VexCkeUnitFrame>("NavBranchLenEditor").GetDisplayedText().str();
+}
+
+std::vector<std::string> NavigatorTest::Highlighted() {
+  std::vector<std::string> labels;
+  for (const VexBaseUnknown_var& leaf : Editor().GetHSO()->GetLeaves()) labels.push_back(LabelOf(leaf));
+  return labels;
+}
+
+void NavigatorTest::SelectPaths(const std::vector<VexBaseUnknown_var>& objects) {
+  std::vector<VexBaseUnknown_var> paths;
+  for (const auto& object : objects) {
+    paths.emplace_back(VexAECReviewBaseServices::GetPathElement(object));
+  }
+  Select(paths);
+}
+
+VexVar<VexPlantElement> NavigatorTest::Conduit(const std::string& name,
+                                               std::vector<VexRoutePoint> points) {
+  return AddElement(name, VexElementKind::Conduit, std::move(points), "Conduit");
+}
+
+VexIGrdBranch_var NavigatorTest::Branch(const std::string& from, const std::string& to) {
+  return Project().SearchForBranchId(VexUnicodeString(from), VexUnicodeString(to));
+}
