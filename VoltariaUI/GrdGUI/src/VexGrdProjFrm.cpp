@@ -140,6 +140,12 @@ long long ParseCount(const char* line) {
   return value > INT_MAX ? INT_MAX : value;
 }
 
+// Room for the identifiers a count announces, within reason: the count is only a claim of the file.
+std::size_t ExpectedIdentifiers(long long count) {
+  constexpr long long kMostReserved = 1 << 18;
+  return static_cast<std::size_t>(count < kMostReserved ? count : kMostReserved);
+}
+
 VexUnicodeString FirstToken(const char* field) {
   VexToken token(VexUnicodeString(field, kIdColumns));
   return token.GetNextToken();
@@ -704,10 +710,12 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
     const char* text = buffer.data();
     if (line == 0) {
       nodeCount = ParseCount(SkipByteOrderMark(text));
+      _nodesReadIndex.reserve(ExpectedIdentifiers(nodeCount));
       item = 1;
       section = kNodes;
     } else if (line == nodeCount + 1) {
       branchCount = ParseCount(text);
+      _branchesReadIndex.reserve(ExpectedIdentifiers(branchCount));
       item = 1;
       section = kBranches;
     } else if (section == kNodes && item <= nodeCount) {
