@@ -105,6 +105,7 @@ TEST_F(RecentFilesTest, TheListSurvivesTheExitAndANewProcessAndRestoresTheCurren
   StartCommand();
   std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas"});
   ClosePanel();
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "CUR_PROJ", 1), "1 2\n") << "saved on disk";
   RestartAsANewProcess();
   EXPECT_EQ(RecentFiles(), paths);
   EXPECT_EQ(CurrentMaster(), paths[1]);
