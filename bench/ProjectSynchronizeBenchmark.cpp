@@ -148,7 +148,7 @@ class Session {
   std::unique_ptr<VexUiDriver> ui_;
 };
 
-/// `existingPrefix`: "" an empty model, "OLD" another network, "N" the file's own network.
+/// `existingPrefix`: "" an empty model, "R" another network, "N" the file's own network.
 void RunSynchronize(benchmark::State& state, const char* existingPrefix) {
   const long count = state.range(0);
   const fs::path& file = Files().For(count);
@@ -157,7 +157,7 @@ void RunSynchronize(benchmark::State& state, const char* existingPrefix) {
     state.PauseTiming();
     auto session = std::make_unique<Session>(file, existingPrefix, count);
     if (existing != "N") session->Ui().AnswerYes();
-    if (existing == "OLD") session->Ui().AnswerYes();
+    if (existing == "R") session->Ui().AnswerYes();
     state.ResumeTiming();
 
     session->Ui().Push("Synchronize");
@@ -173,7 +173,7 @@ void RunSynchronize(benchmark::State& state, const char* existingPrefix) {
 }
 
 void BM_SynchronizeIntoEmptyModel(benchmark::State& state) { RunSynchronize(state, ""); }
-void BM_SynchronizeReplacingModel(benchmark::State& state) { RunSynchronize(state, "OLD"); }
+void BM_SynchronizeReplacingModel(benchmark::State& state) { RunSynchronize(state, "R"); }
 void BM_SynchronizeUnchangedModel(benchmark::State& state) { RunSynchronize(state, "N"); }
 
 }  // namespace
