@@ -188,7 +188,8 @@ void VexGrdProjFrm::BuildMasterRow() {
 void VexGrdProjFrm::BuildDiagramRow() {
   _pView1LineDiaFrame =
       Make<VexDlgFrame>(_pMasterFrame, "View1LineDiaFrame", 0x80001, {0, 1, 1, 1, 30});
-  _pView1LineIconLbl = Make<VexDlgLabel>(_pView1LineDiaFrame, "View1LineIconLbl", 0, {0, 0, 1, 1, 4});
+  _pView1LineIconLbl =
+      Make<VexDlgLabel>(_pView1LineDiaFrame, "View1LineIconLbl", 0, {0, 0, 1, 1, 4});
   _pViewOneLineDiagram =
       Make<VexDlgPushButton>(_pView1LineDiaFrame, "ViewOneLineDiagram", 0, {1, 0, 1, 1, 2});
   _pEditMasterLbl = Make<VexDlgLabel>(_pView1LineDiaFrame, "EditMasterLbl", 0, {0, 2, 1, 1, 4});
@@ -238,7 +239,8 @@ void VexGrdProjFrm::BindCallbacks() {
                   {_pSynchronize, &VexGrdProjFrm::Synchronize},
                   {_pSelNetFileBtn, &VexGrdProjFrm::SelNetFile}};
   for (const auto& [button, callback] : pushes) {
-    if (button) AddAnalyseNotificationCB(button, button->GetPushBActivateNotification(), callback, nullptr);
+    if (!button) continue;
+    AddAnalyseNotificationCB(button, button->GetPushBActivateNotification(), callback, nullptr);
   }
   if (_pNetFileEditor) {
     AddAnalyseNotificationCB(_pNetFileEditor, _pNetFileEditor->GetEditModifyNotification(),

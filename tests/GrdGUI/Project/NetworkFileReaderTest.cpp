@@ -24,9 +24,11 @@ const ReaderCase kCases[] = {
     {"fixed columns", "2\nBUS1\nBUS2\n1\nBUS1     BUS2\n", {"BUS1", "BUS2"}, {"BUS1->BUS2"}},
     {"node column 9 on is ignored", "1\nBUS12345TAIL\n0\n", {"BUS12345"}, {}},
     {"first token of the node columns", "1\nAB CD\n0\n", {"AB"}, {}},
-    {"branch columns 9 and 18 on are ignored", "0\n1\nFROM1234XTO123456TAIL\n", {}, {"FROM1234->TO123456"}},
+    {"branch columns 9 and 18 on are ignored", "0\n1\nFROM1234XTO123456TAIL\n", {},
+     {"FROM1234->TO123456"}},
     {"no nodes: line 1 counts the branches", "0\n1\nA        B\n", {}, {"A->B"}},
-    {"CR LF line ends", "2\r\nBUS1\r\nBUS2\r\n1\r\nBUS1     BUS2\r\n", {"BUS1", "BUS2"}, {"BUS1->BUS2"}},
+    {"CR LF line ends", "2\r\nBUS1\r\nBUS2\r\n1\r\nBUS1     BUS2\r\n", {"BUS1", "BUS2"},
+     {"BUS1->BUS2"}},
     {"tabs separate", "2\n\tBUS1\nBUS2\t\n1\nBUS1\t    BUS2\t\n", {"BUS1", "BUS2"}, {"BUS1->BUS2"}},
     {"byte-order mark", "\xEF\xBB\xBF" "1\nBUS1\n0\n", {"BUS1"}, {}},
     {"long lines keep their first 79 characters and no more",
@@ -41,7 +43,8 @@ const ReaderCase kCases[] = {
     {"non-numeric count counts as 0", "many\n1\nA        B\n", {}, {"A->B"}},
     {"count beyond int", "99999999999999999999\nBUS1\n", {"BUS1"}, {}},
     {"empty file", "", {}, {}},
-    {"blank node line and branch without an end", "2\n   \nBUS1\n2\nBUS1\n         BUS2\n", {"BUS1"}, {}},
+    {"blank node line and branch without an end", "2\n   \nBUS1\n2\nBUS1\n         BUS2\n",
+     {"BUS1"}, {}},
     {"lines after the branches are not read", "1\nBUS1\n0\nBUS9\n", {"BUS1"}, {}},
 };
 
