@@ -100,7 +100,8 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   std::map<std::int64_t, VexVar<VexGrdBranch>> branches_;  // by row: creation order
   std::unordered_map<VexUnicodeString, VexGrdNode*> nodesById_;
   std::unordered_map<std::string, VexGrdBranch*> branchesByEnds_;
-  std::unordered_map<VexUnicodeString, std::map<std::int64_t, VexGrdBranch*>> branchesAtNode_;
+  // Branches at each node identifier, in creation order (rows only grow, so appending keeps it).
+  std::unordered_map<VexUnicodeString, std::vector<VexGrdBranch*>> branchesAtNode_;
   std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
   std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
 };

@@ -174,8 +174,8 @@ void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
   branch->model_ = this;
   std::int64_t row = branch->GetRowId();
   branchesByEnds_[EndsKey(branch->From(), branch->To())] = branch.get();
-  branchesAtNode_[branch->From()][row] = branch.get();
-  branchesAtNode_[branch->To()][row] = branch.get();
+  branchesAtNode_[branch->From()].push_back(branch.get());
+  if (branch->To() != branch->From()) branchesAtNode_[branch->To()].push_back(branch.get());
   branches_.emplace(row, std::move(branch));
 }
 
@@ -305,7 +305,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   for (const VexUnicodeString* end : {&branch.From(), &branch.To()}) {
     auto at = branchesAtNode_.find(*end);
     if (at == branchesAtNode_.end()) continue;
-    at->second.erase(row);
+    std::erase(at->second, &branch);
     if (at->second.empty()) branchesAtNode_.erase(at);
   }
   branches_.erase(row);
@@ -376,11 +376,8 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
-  std::vector<VexGrdBranch*> branches;
   auto found = branchesAtNode_.find(nodeId);
-  if (found == branchesAtNode_.end()) return branches;
-  for (const auto& [row, branch] : found->second) branches.push_back(branch);
-  return branches;
+  return found == branchesAtNode_.end() ? std::vector<VexGrdBranch*>() : found->second;
 }
 
 std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodesLinkedTo(std::int64_t elementId) const {

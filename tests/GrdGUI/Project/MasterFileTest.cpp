@@ -1,0 +1,238 @@
+// The master-file row and the EDSA actions: keying in, browsing, validation, creation on request,
+// the display rule, and the one-line diagram and master data started in EDSA.
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "EdsaRunLog.h"
+#include "ProjectTabTest.h"
+#include "VexDlgEditor.h"
+#include "VexDlgLabel.h"
+#include "VexGrdMasterFile.h"
+#include "VexSession.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct WidgetPlace {
+  const char* id;
+  const char* kind;
+  const char* parent;
+  int style;
+  VexDialog::GridCell cell;
+  int visibility;
+  int sensitivity;
+};
+
+// The page as the designer sees it before any master file is chosen.
+const WidgetPlace kLayout[] = {
+    {"MasterFrame", "VexDlgFrame", "Prj_Frame", 1, {0, 0, 1, 1, 30}, 2, 8},
+    {"DefMstrFrame", "VexDlgFrame", "MasterFrame", 0x80001, {0, 0, 1, 1, 30}, 2, 8},
+    {"MasterLblIcon", "VexDlgLabel", "DefMstrFrame", 0, {0, 0, 1, 1, 2}, 2, 8},
+    {"MasterFileLabel", "VexDlgLabel", "DefMstrFrame", 0, {1, 1, 1, 1, 2}, 2, 8},
+    {"MasterFileEdt", "VexDlgEditor", "DefMstrFrame", 0, {2, 1, 1, 1, 2}, 2, 8},
+    {"SelMRUFilesBtn", "VexDlgPushButton", "DefMstrFrame", 0, {3, 1, 1, 1, 2}, 2, 8},
+    {"SelEdsaFile", "VexDlgPushButton", "DefMstrFrame", 0, {4, 1, 1, 1, 2}, 2, 8},
+    {"HorzSep1", "VexDlgSeparator", "DefMstrFrame", 0, {1, 2, 4, 1, 30}, 2, 8},
+    {"View1LineDiaFrame", "VexDlgFrame", "MasterFrame", 0x80001, {0, 1, 1, 1, 30}, 2, 8},
+    {"View1LineIconLbl", "VexDlgLabel", "View1LineDiaFrame", 0, {0, 0, 1, 1, 4}, 2, 8},
+    {"ViewOneLineDiagram", "VexDlgPushButton", "View1LineDiaFrame", 0, {1, 0, 1, 1, 2}, 2, 16},
+    {"EditMasterLbl", "VexDlgLabel", "View1LineDiaFrame", 0, {0, 2, 1, 1, 4}, 2, 8},
+    {"EditMaster", "VexDlgPushButton", "View1LineDiaFrame", 0, {1, 2, 1, 1, 2}, 2, 16},
+    {"SynchFrame", "VexDlgFrame", "Prj_Frame", 1, {0, 1, 1, 1, 30}, 2, 8},
+    {"SynchNdBrFrame", "VexDlgFrame", "SynchFrame", 0x80001, {0, 0, 1, 1, 30}, 2, 8},
+    {"SynchLblIcon", "VexDlgLabel", "SynchNdBrFrame", 0, {0, 0, 1, 1, 2}, 2, 8},
+    {"SelNetFileFrame", "VexDlgFrame", "SynchNdBrFrame", 0x80001, {1, 1, 1, 1, 2}, 2, 8},
+    {"SelNetFileLbl", "VexDlgLabel", "SelNetFileFrame", 0, {0, 0, 1, 1, 2}, 4, 8},
+    {"NetFileEditor", "VexDlgEditor", "SelNetFileFrame", 0, {1, 0, 1, 1, 2}, 4, 8},
+    {"SelNetFileBtn", "VexDlgPushButton", "SelNetFileFrame", 0, {2, 0, 1, 1, 2}, 4, 8},
+    {"SynchChildFrame", "VexDlgFrame", "SynchNdBrFrame", 0x80001, {1, 2, 1, 1, 2}, 2, 8},
+    {"SynchLbl", "VexDlgLabel", "SynchChildFrame", 0, {0, 0, 1, 1, 2}, 2, 8},
+    {"Synchronize", "VexDlgPushButton", "SynchChildFrame", 0, {1, 0, 1, 1, 2}, 2, 16},
+};
+
+/// Runs a test body with the current folder set to `folder`, as a designer typing a relative path
+/// would have it.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
+  }
+  ~CurrentFolder() { fs::current_path(previous_); }
+
+ private:
+  fs::path previous_;
+};
+
+}  // namespace
+
+using MasterFileTest = ProjectTabTest;
+
+TEST_F(MasterFileTest, ThePageShowsItsWidgetsInPlaceWithTheActionsInsensitive) {
+  StartCommand();
+  EXPECT_STREQ(Frame().GetParent()->GetName(), "ProjectTab");
+  EXPECT_EQ(Frame().GetStyle(), 0x80001);
+  for (const WidgetPlace& expected : kLayout) {
+    SCOPED_TRACE(expected.id);
+    VexDialog& widget = Ui().Find(expected.id);
+    EXPECT_STREQ(widget.GetKindName(), expected.kind);
+    EXPECT_STREQ(widget.GetParent()->GetName(), expected.parent);
+    EXPECT_EQ(widget.GetStyle(), expected.style);
+    const VexDialog::GridCell& cell = widget.GetGridConstraints();
+    EXPECT_EQ(std::vector<int>({cell.column, cell.row, cell.columnSpan, cell.rowSpan,
+                                cell.justification}),
+              std::vector<int>({expected.cell.column, expected.cell.row, expected.cell.columnSpan,
+                                expected.cell.rowSpan, expected.cell.justification}));
+    EXPECT_EQ(widget.GetVisibility(), expected.visibility);
+    EXPECT_EQ(widget.GetSensitivity(), expected.sensitivity);
+  }
+  EXPECT_EQ(Ui().Find("MasterLblIcon").GetIconName(), "I_GrdEditMaster");
+  EXPECT_EQ(Ui().Find("SelMRUFilesBtn").GetIconName(), "I_GrdComboIcon");
+  EXPECT_EQ(Ui().Find("SynchLblIcon").GetIconName(), "I_GrdSynchronize");
+  EXPECT_EQ(Ui().Get<VexDlgEditor>("MasterFileEdt").GetMaxCharacterWidth(), 80);
+  EXPECT_EQ(Ui().Get<VexDlgEditor>("NetFileEditor").GetMaxCharacterWidth(), 258);
+  EXPECT_EQ(Ui().Find("Synchronize").GetTitle(), "Synchronize") << "labels come from the resource";
+  EXPECT_THROW(Ui().Push("ViewOneLineDiagram"), VexInputError) << "no master file yet";
+}
+
+TEST_F(MasterFileTest, AValidMasterFileKeyedInBecomesCurrentListedOnceAndShown) {
+  std::string master = WriteMasterFile("plant.mas");
+  StartCommand();
+  KeyIn(master);
+  KeyIn(master);
+  EXPECT_EQ(CurrentMaster(), master);
+  EXPECT_EQ(RecentFiles(), std::vector<std::string>{master});
+  EXPECT_EQ(Frame().GetCurrentIndex(), 1);
+  EXPECT_EQ(EditorText(), "plant.mas") << master.size() << " characters show the file name only";
+  EXPECT_EQ(ActionsSensitive(), 1);
+  EXPECT_EQ(MessageCount(), 0);
+
+  // Blanks are ignored for the check only: the path with them is another entry.
+  KeyIn(" " + master);
+  EXPECT_EQ(RecentFiles(), (std::vector<std::string>{master, " " + master}));
+  EXPECT_EQ(CurrentMaster(), " " + master);
+  EXPECT_EQ(Frame().GetCurrentIndex(), 2);
+}
+
+TEST_F(MasterFileTest, PathsUnderThirtyCharactersAreShownWhole) {
+  fs::create_directory(Folder() / "d");
+  CurrentFolder here(Folder().Path());
+  const std::string shortPath = "d/" + std::string(23, 'a') + ".mas";  // 29 characters
+  const std::string longPath = "d/" + std::string(24, 'b') + ".mas";   // 30 characters
+  WriteMasterFile(shortPath);
+  WriteMasterFile(longPath);
+  StartCommand();
+  KeyIn(shortPath);
+  EXPECT_EQ(EditorText(), shortPath);
+  KeyIn(longPath);
+  EXPECT_EQ(EditorText(), std::string(24, 'b') + ".mas");
+  EXPECT_EQ(CurrentMaster(), longPath);
+}
+
+TEST_F(MasterFileTest, AWrongExtensionIsRefusedAndTheCurrentMasterFileStays) {
+  std::string master = WriteMasterFile("plant.mas");
+  std::string text = Folder().Write("notes.txt", "not a master file").string();
+  StartCommand();
+  KeyIn(master);
+  for (const std::string& wrong : {text, PathOf("missing.doc")}) {
+    SCOPED_TRACE(wrong);
+    KeyIn(wrong);
+    EXPECT_EQ(LastMessage(), TabMessage(3, Text("GrdGUI_InvalidMasterFileExt") + wrong.c_str() +
+                                               "\n" + Text("GrdGUI_ValidMasterFileExtInfo")));
+    EXPECT_EQ(CurrentMaster(), master);
+    EXPECT_EQ(RecentFiles(), std::vector<std::string>{master});
+    EXPECT_EQ(ActionsSensitive(), 1);
+  }
+  EXPECT_FALSE(fs::exists(PathOf("missing.doc"))) << "no file is created for a wrong extension";
+}
+
+TEST_F(MasterFileTest, AMissingFileIsCreatedOnlyWhenTheUserSaysYes) {
+  StartCommand();
+  std::string wanted = PathOf("dc.mds");
+  std::string question = (Text("GrdGUI_UnableToFindFile") + wanted.c_str() + "\n" +
+                          Text("GrdGUI_CreateNewFile")).str();
+  Ui().AnswerNo();
+  KeyIn(wanted);
+  EXPECT_EQ(LastQuestion(), question);
+  EXPECT_FALSE(fs::exists(wanted));
+  EXPECT_EQ(CurrentMaster(), "");
+  EXPECT_TRUE(RecentFiles().empty());
+  EXPECT_EQ(ActionsSensitive(), 0);
+
+  Ui().AnswerYes();
+  KeyIn(wanted);
+  ASSERT_TRUE(fs::is_regular_file(wanted));
+  EXPECT_EQ(VexGrdMasterFile(VexUnicodeString(wanted)).GetNetworkType(), "DC")
+      << "created with the extension's network type";
+  EXPECT_EQ(CurrentMaster(), wanted);
+  EXPECT_EQ(RecentFiles(), std::vector<std::string>{wanted});
+  EXPECT_EQ(EditorText(), "dc.mds");
+  EXPECT_EQ(ActionsSensitive(), 1);
+}
+
+TEST_F(MasterFileTest, BrowsingValidatesLikeKeyingInAndMakesTheRealPathCurrent) {
+  std::string master = WriteMasterFile("plant.mas");
+  fs::create_symlink(master, Folder() / "link.mas");
+  std::string text = Folder().Write("notes.txt", "x").string();
+  StartCommand();
+  Ui().CancelFileChoice();
+  Ui().Push("SelEdsaFile");
+  EXPECT_EQ(CurrentMaster(), "");
+  EXPECT_FALSE(Ui().Exists("SelectEDSAFileDialogBox")) << "the chooser is closed";
+
+  Ui().AnswerFile(VexUnicodeString(text));
+  Ui().Push("SelEdsaFile");
+  EXPECT_EQ(LastMessage(), TabMessage(3, Text("GrdGUI_InvalidMasterFileExt") + text.c_str() +
+                                             "\n" + Text("GrdGUI_ValidMasterFileExtInfo")));
+
+  // Each press opens a new chooser: the one before was released with its answer.
+  Ui().AnswerFile(VexUnicodeString(PathOf("link.mas")));
+  Ui().Push("SelEdsaFile");
+  EXPECT_EQ(CurrentMaster(), fs::canonical(master).string());
+  EXPECT_EQ(RecentFiles(), std::vector<std::string>{fs::canonical(master).string()});
+  EXPECT_EQ(ActionsSensitive(), 1);
+  EXPECT_FALSE(Ui().Exists("SelectEDSAFileDialogBox"));
+  EXPECT_EQ(User().GetPendingCount(), 0);
+}
+
+TEST_F(MasterFileTest, TheDiagramAndTheMasterDataOpenInEdsa) {
+  std::string master = WriteMasterFile("plant.mas");
+  StartCommand();
+  KeyIn(master);
+  // EDSA starts without waiting: each run is awaited before the next, so the log keeps order.
+  Ui().Push("ViewOneLineDiagram");
+  std::vector<EdsaRun> runs = WaitForEdsaRuns(Folder() / "edsa-runs.log", 1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].program, "winedsa.exe");
+  EXPECT_EQ(runs[0].arguments, (std::vector<std::string>{master, "/diagram", "1"}));
+  Ui().Push("EditMaster");
+  runs = WaitForEdsaRuns(Folder() / "edsa-runs.log", 2);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[1].arguments, (std::vector<std::string>{master, "/master"}));
+  EXPECT_EQ(MessageCount(), 0);
+}
+
+TEST_F(MasterFileTest, AMasterFileDeletedOnDiskIsReportedByTheDiagramAndRecreatedByTheMasterData) {
+  std::string master = WriteMasterFile("plant.mps");
+  StartCommand();
+  KeyIn(master);
+  fs::remove(master);
+  Ui().Push("ViewOneLineDiagram");
+  EXPECT_EQ(LastMessage(), TabMessage(3, Text("GrdGUI_InvalidMasterFile")));
+  Ui().Push("EditMaster");
+  ASSERT_TRUE(fs::is_regular_file(master)) << "recreated without a question";
+  EXPECT_EQ(VexGrdMasterFile(VexUnicodeString(master)).GetNetworkType(), "1X");
+  EXPECT_FALSE(fs::exists(Folder() / "edsa-runs.log")) << "EDSA was not started";
+}
+
+TEST_F(MasterFileTest, AMissingEdsaProgramIsShownAsAWarning) {
+  ScopedEnv emptyEdsa("VOLTARIA_EDSA_HOME", Folder().Path().string());
+  std::string master = WriteMasterFile("plant.mas");
+  StartCommand();
+  KeyIn(master);
+  Ui().Push("ViewOneLineDiagram");
+  std::string shown = LastMessage();
+  EXPECT_EQ(shown.rfind("2|Warning|", 0), 0u) << shown;
+  EXPECT_NE(shown.find("winedsa.exe"), std::string::npos) << shown;
+}

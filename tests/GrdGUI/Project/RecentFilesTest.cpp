@@ -1,0 +1,188 @@
+// The recent master files: the chooser, the persisted form in "EdsaProject" and the restore of
+// the current master file when the command starts again.
+#include <filesystem>
+
+#include "ProjectTabTest.h"
+#include "VexDlgMultiList.h"
+#include "VexSettingRepository.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+VexSettingRepository* Repository() {
+  return VexSettingRepository::GetRepository("EdsaProject", 0, 1, nullptr);
+}
+
+bool IsProjectKey(const std::string& key) {
+  for (const char* prefix : {"NumberOfLines", "PathLength", "FilePath", "CUR_PROJ"}) {
+    if (key.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+/// Reads one setting the way a later run of the host would: in a process of its own.
+std::string ReadInAnotherProcess(const TestFolder& folder, const char* kind, const std::string& key,
+                                 int count) {
+  std::string output;
+  int status = RunProgram(TestProgram("settings_tool"),
+                          {"read", "EdsaProject", kind, key, std::to_string(count)},
+                          {"VEX_SETTINGS_DIR=" + (folder / "settings").string()}, &output);
+  EXPECT_EQ(status, 0);
+  return output;
+}
+
+void StoreText(VexSettingRepository* repository, const std::string& key, std::string text) {
+  int length = static_cast<int>(text.size());
+  repository->WriteSetting(("PathLength" + key).c_str(), &length, 1, 0);
+  repository->WriteSetting(("FilePath" + key).c_str(), text.data(), length, 0);
+}
+
+void StoreInt(VexSettingRepository* repository, const char* key, int value) {
+  repository->WriteSetting(key, &value, 1, 0);
+}
+
+int CountWindows(VexDialog& panel, const char* name) {
+  int count = 0;
+  for (const VexDialog* child : panel.GetChildren()) count += std::string(child->GetName()) == name;
+  return count;
+}
+
+}  // namespace
+
+class RecentFilesTest : public ProjectTabTest {
+ protected:
+  /// Keys the master files in, in order; returns their paths.
+  std::vector<std::string> KeyInAll(const std::vector<std::string>& names) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+      paths.push_back(WriteMasterFile(name));
+      KeyIn(paths.back());
+    }
+    return paths;
+  }
+  /// Closes the panel and records the keys the Project tab writes, in order.
+  std::vector<std::string> CloseRecordingWrites() {
+    std::vector<std::string> keys;
+    Repository()->SetWriteObserver([&](const std::string& key) {
+      if (IsProjectKey(key)) keys.push_back(key);
+    });
+    ClosePanel();
+    Repository()->SetWriteObserver(nullptr);
+    return keys;
+  }
+  /// What a new run of the host starts from: the settings on disk and a document whose master
+  /// file is no longer current.
+  void RestartAsANewProcess() {
+    VexSettingRepository::ForgetLoadedRepositories();
+    InEvent([&] { Project().SetMasterFilePath(""); });
+    StartCommand();
+  }
+};
+
+TEST_F(RecentFilesTest, SavingWritesEachEntryThenTheCurrentIndexThenTheCount) {
+  StartCommand();
+  std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas", "c.mas"});
+  KeyIn(paths[1]);
+  EXPECT_EQ(CloseRecordingWrites(),
+            (std::vector<std::string>{"PathLength1", "FilePath1", "PathLength2", "FilePath2",
+                                      "PathLength3", "FilePath3", "CUR_PROJ", "NumberOfLines"}));
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "CUR_PROJ", 1), "1 2\n");
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "NumberOfLines", 1), "1 3\n");
+  std::string length = std::to_string(paths[2].size());
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "PathLength3", 1), "1 " + length + "\n");
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "chars", "FilePath3", static_cast<int>(paths[2].size())),
+            length + " " + paths[2] + "\n");
+}
+
+TEST_F(RecentFilesTest, AnEmptyListSavesOnlyItsCount) {
+  StartCommand();
+  EXPECT_EQ(CloseRecordingWrites(), std::vector<std::string>{"NumberOfLines"});
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "NumberOfLines", 1), "1 0\n");
+}
+
+TEST_F(RecentFilesTest, TheListSurvivesTheExitAndANewProcessAndRestoresTheCurrentFile) {
+  StartCommand();
+  std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas"});
+  ClosePanel();
+  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "CUR_PROJ", 1), "1 2\n") << "saved on disk";
+  RestartAsANewProcess();
+  EXPECT_EQ(RecentFiles(), paths);
+  EXPECT_EQ(CurrentMaster(), paths[1]);
+  EXPECT_EQ(Frame().GetCurrentIndex(), 2);
+  EXPECT_EQ(EditorText(), "b.mas");
+  EXPECT_EQ(ActionsSensitive(), 1);
+  EXPECT_EQ(MessageCount(), 0);
+}
+
+TEST_F(RecentFilesTest, AMasterFileDeletedSinceTheLastRunIsReportedAtStartAndStaysListed) {
+  StartCommand();
+  std::vector<std::string> paths = KeyInAll({"a.mas"});
+  ClosePanel();
+  fs::remove(paths[0]);
+  RestartAsANewProcess();
+  EXPECT_EQ(LastMessage(), TabMessage(3, Text("GrdGUI_InvalidMasterFile")));
+  EXPECT_EQ(ActionsSensitive(), 0);
+  EXPECT_EQ(RecentFiles(), paths);
+  EXPECT_EQ(CurrentMaster(), "");
+}
+
+TEST_F(RecentFilesTest, StoredEntriesThatCannotBeReadAreSkippedInOrder) {
+  std::string second = WriteMasterFile("second.mas");
+  VexSettingRepository* repository = Repository();
+  StoreInt(repository, "NumberOfLines", 5);
+  StoreText(repository, "1", PathOf("first.mas"));
+  StoreText(repository, "2", second);
+  StoreInt(repository, "PathLength3", 0);  // a zero length names nothing
+  StoreText(repository, "4", PathOf("fourth.mas"));
+  StoreInt(repository, "CUR_PROJ", 2);
+  ASSERT_EQ(repository->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
+  StartCommand();
+  EXPECT_EQ(RecentFiles(),
+            (std::vector<std::string>{PathOf("first.mas"), second, PathOf("fourth.mas")}));
+  EXPECT_EQ(CurrentMaster(), second);
+}
+
+TEST_F(RecentFilesTest, AStoredIndexOutsideTheListRestoresNothing) {
+  for (int index : {0, 4}) {
+    SCOPED_TRACE(index);
+    VexSettingRepository* repository = Repository();
+    StoreInt(repository, "NumberOfLines", 1);
+    StoreText(repository, "1", WriteMasterFile("a" + std::to_string(index) + ".mas"));
+    StoreInt(repository, "CUR_PROJ", index);
+    ASSERT_EQ(repository->SaveRepository(), 0);
+    VexSettingRepository::ForgetLoadedRepositories();
+    StartCommand();
+    EXPECT_EQ(CurrentMaster(), "");
+    EXPECT_EQ(ActionsSensitive(), 0);
+    EXPECT_EQ(MessageCount(), 0);
+    ClosePanel();
+  }
+}
+
+TEST_F(RecentFilesTest, TheChooserOpensOnceCancelChangesNothingAndOkPicks) {
+  StartCommand();
+  std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas"});
+  Ui().Push("SelMRUFilesBtn");
+  Ui().Push("SelMRUFilesBtn");
+  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 1);
+  auto& chooser = Ui().Find("MRUFileChooser");
+  EXPECT_EQ(chooser.GetVisibility(), VexDialog::kShown);
+  EXPECT_EQ(chooser.GetTitle(), Text("GrdGUI_ProjTab_MRUMasterFiles"));
+  EXPECT_EQ(Ui().Get<VexDlgMultiList>("MRUFileChooser/MultiLstOfFiles").GetLineCount(), 2);
+
+  Ui().SelectRows("MRUFileChooser/MultiLstOfFiles", {0});
+  Ui().PressCancel("MRUFileChooser");
+  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 0) << "destroyed after the answer";
+  EXPECT_EQ(CurrentMaster(), paths[1]);
+  EXPECT_EQ(Frame().GetCurrentIndex(), 2);
+
+  Ui().Push("SelMRUFilesBtn");
+  Ui().SelectRows("MRUFileChooser/MultiLstOfFiles", {0});
+  Ui().PressOK("MRUFileChooser");
+  EXPECT_EQ(CurrentMaster(), paths[0]);
+  EXPECT_EQ(Frame().GetCurrentIndex(), 1);
+  EXPECT_EQ(RecentFiles(), paths);
+  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 0);
+}
