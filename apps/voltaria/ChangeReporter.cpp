@@ -120,7 +120,7 @@ std::string StateOf(const VexDialog& widget) {
     state = MenuState(*menu);
   }
   if (!state.empty() && !widget.IsUsable() && !dynamic_cast<const VexDlgContextualMenu*>(&widget)) {
-    state += "  (unavailable)";
+    state.insert(std::min(state.find('\n'), state.size()), "  (unavailable)");
   }
   return state;
 }
@@ -158,14 +158,14 @@ std::string LengthText(VexGrdBranch& branch) {
   if (branch.GetUnitCode().IsEmpty()) return "";
   VexUnicodeString length;
   length.ConvertNumToString(branch.GetLength(), "%.4g");
-  return " (" + length.str() + " " + branch.GetUnitCode().str() + ")";
+  return "length " + length.str() + " " + branch.GetUnitCode().str();
 }
 
-void AddLinks(std::set<std::string>& model, const std::string& owner,
+void AddLinks(std::map<std::string, std::string>& model, const std::string& owner,
               std::unique_ptr<VexListValVexIGrd3DComponent_var> components) {
   if (!components) return;
   for (const auto& component : *components) {
-    if (VexIAECElement_var element{component}) model.insert("link " + owner + " - " + element->GetName().str());
+    if (VexIAECElement_var element{component}) model["link " + owner + " - " + element->GetName().str()];
   }
 }
 
@@ -204,7 +204,9 @@ std::string ArgumentText(const std::string& argument) {
 ChangeReporter::ChangeReporter(VexDialog* mainWindow, VexFrmEditor& editor,
                                VexNavigation3DViewer& viewer, std::ostream& out)
     : mainWindow_(mainWindow), editor_(editor), viewer_(viewer), out_(out) {
-  observer_ = VexAddProcessObserver([this](const VexProcessStart& start) { runs_.push_back(start); });
+  observer_ = VexAddProcessObserver([this](const VexProcessStart& start) {
+    runs_.push_back({start, VexSession::GetSession().GetUserLog().GetCount()});
+  });
 }
 
 ChangeReporter::~ChangeReporter() { VexRemoveProcessObserver(observer_); }
@@ -214,16 +216,20 @@ ChangeReporter::View ChangeReporter::Capture() const {
   if (mainWindow_) {
     for (const VexDialog* child : mainWindow_->GetChildren()) Walk(*child, "", view);
   }
+  // A contextual menu stands on its own, beside the windows.
+  if (VexDlgContextualMenu* menu = VexSession::GetSession().GetContextMenu()) {
+    view.fields["contextual menu"] = MenuState(*menu);
+  }
   VexCSO* cso = editor_.GetCSO();
   for (int i = 1; i <= cso->GetSize(); ++i) view.selection += (i > 1 ? ", " : "") + NameOf((*cso)[i]);
 
   VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*editor_.GetDocument());
   for (VexGrdNode* node : model.GetNodes()) {
-    view.model.insert("node " + node->GetNodeId().str());
+    view.model["node " + node->GetNodeId().str()];
     AddLinks(view.model, node->GetNodeId().str(), node->GetLinkedComponents());
   }
   for (VexGrdBranch* branch : model.GetBranches()) {
-    view.model.insert("branch " + branch->GetBranchId().str() + LengthText(*branch));
+    view.model["branch " + branch->GetBranchId().str()] = LengthText(*branch);
     AddLinks(view.model, branch->GetBranchId().str(), branch->GetLinkedComponents());
   }
 
@@ -237,6 +243,7 @@ ChangeReporter::View ChangeReporter::Capture() const {
   }
   for (const VexBaseUnknown_var& object : viewer_.GetHighlightedObjects()) view.viewer[NameOf(object)] += "highlighted ";
   for (const VexBaseUnknown_var& object : viewer_.GetReframedObjects()) view.viewer[NameOf(object)] += "in view ";
+  for (auto& [object, state] : view.viewer) state.pop_back();  // each part ends with a blank
   return view;
 }
 
@@ -249,8 +256,7 @@ void ChangeReporter::Begin() {
 void ChangeReporter::Report() {
   View after = Capture();
   PrintWidgetChanges(before_, after);
-  PrintMessages();
-  PrintRuns();
+  PrintMessagesAndRuns();
   PrintModelChanges(before_, after);
   before_ = std::move(after);
   logCount_ = VexSession::GetSession().GetUserLog().GetCount();
@@ -285,7 +291,18 @@ void ChangeReporter::PrintWidgetChanges(const View& before, const View& after) c
 }
 
 void ChangeReporter::PrintModelChanges(const View& before, const View& after) const {
-  PrintSetChanges(out_, "model", before.model, after.model);
+  for (const auto& [item, detail] : after.model) {
+    auto old = before.model.find(item);
+    std::string told = detail.empty() ? "" : " (" + detail + ")";
+    if (old == before.model.end()) {
+      out_ << "  model: + " << item << told << '\n';
+    } else if (old->second != detail) {
+      out_ << "  model: " << item << ": " << (detail.empty() ? "(nothing)" : detail) << '\n';
+    }
+  }
+  for (const auto& [item, detail] : before.model) {
+    if (!after.model.count(item)) out_ << "  model: - " << item << '\n';
+  }
   for (const auto& [object, state] : after.viewer) {
     auto old = before.viewer.find(object);
     if (old == before.viewer.end() || old->second != state) out_ << "  3D view: " << object << " " << state << '\n';
@@ -295,32 +312,36 @@ void ChangeReporter::PrintModelChanges(const View& before, const View& after) co
   }
 }
 
-void ChangeReporter::PrintMessages() const {
+void ChangeReporter::PrintMessagesAndRuns() {
   const auto& entries = VexSession::GetSession().GetUserLog().GetEntries();
-  for (std::size_t i = static_cast<std::size_t>(logCount_); i < entries.size(); ++i) {
-    const VexUserLogEntry& entry = entries[i];
-    switch (entry.form) {
-      case VexUserLogEntry::Form::Message:
-        out_ << "  [" << KindName(entry.kind) << "] " << entry.title << ": " << Indented(entry.text.str()) << '\n';
-        break;
-      case VexUserLogEntry::Form::Question:
-        out_ << "  [question] " << entry.title << ": " << Indented(entry.text.str()) << "\n      -> "
-             << entry.answer << '\n';
-        break;
-      case VexUserLogEntry::Form::FileChoice:
-        out_ << "  [file chooser] " << entry.title << " -> " << entry.answer << '\n';
-        break;
-      case VexUserLogEntry::Form::Error:
-        break;  // the interpreter reports the failed command itself
-    }
+  std::size_t run = 0;
+  for (std::size_t i = static_cast<std::size_t>(logCount_); i <= entries.size(); ++i) {
+    while (run < runs_.size() && static_cast<std::size_t>(runs_[run].messagesBefore) <= i) PrintRun(runs_[run++].start);
+    if (i < entries.size()) PrintMessage(entries[i]);
+  }
+  while (run < runs_.size()) PrintRun(runs_[run++].start);
+  runs_.clear();
+}
+
+void ChangeReporter::PrintMessage(const VexUserLogEntry& entry) const {
+  switch (entry.form) {
+    case VexUserLogEntry::Form::Message:
+      out_ << "  [" << KindName(entry.kind) << "] " << entry.title << ": " << Indented(entry.text.str()) << '\n';
+      break;
+    case VexUserLogEntry::Form::Question:
+      out_ << "  [question] " << entry.title << ": " << Indented(entry.text.str()) << "\n      -> " << entry.answer
+           << '\n';
+      break;
+    case VexUserLogEntry::Form::FileChoice:
+      out_ << "  [file chooser] " << entry.title << " -> " << entry.answer << '\n';
+      break;
+    case VexUserLogEntry::Form::Error:
+      break;  // the interpreter reports the failed command itself
   }
 }
 
-void ChangeReporter::PrintRuns() {
-  for (const VexProcessStart& run : runs_) {
-    out_ << "  EDSA started: " << std::filesystem::path(run.program).filename().string();
-    for (std::size_t i = 1; i < run.arguments.size(); ++i) out_ << ' ' << ArgumentText(run.arguments[i]);
-    out_ << '\n';
-  }
-  runs_.clear();
+void ChangeReporter::PrintRun(const VexProcessStart& run) const {
+  out_ << "  EDSA started: " << std::filesystem::path(run.program).filename().string();
+  for (std::size_t i = 1; i < run.arguments.size(); ++i) out_ << ' ' << ArgumentText(run.arguments[i]);
+  out_ << '\n';
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "VexProcess.h"
+#include "VexUserLog.h"
 
 class VexDialog;
 class VexDocument;
@@ -37,7 +38,7 @@ class ChangeReporter {
     std::map<std::string, std::string> fields;   // widget name -> its state, as printed
     std::set<std::string> available;             // usable push buttons
     std::string selection;                       // names of the selected objects
-    std::set<std::string> model;                 // nodes, branches and links, one line each
+    std::map<std::string, std::string> model;    // node, branch or link -> what is told of it
     std::map<std::string, std::string> viewer;   // object -> colour, highlight, reframe
   };
   View Capture() const;
@@ -45,8 +46,10 @@ class ChangeReporter {
  private:
   void PrintWidgetChanges(const View& before, const View& after) const;
   void PrintModelChanges(const View& before, const View& after) const;
-  void PrintMessages() const;
-  void PrintRuns();
+  /// Messages and EDSA runs, in the order they happened.
+  void PrintMessagesAndRuns();
+  void PrintMessage(const VexUserLogEntry& entry) const;
+  void PrintRun(const VexProcessStart& run) const;
 
   VexDialog* mainWindow_;
   VexFrmEditor& editor_;
@@ -55,5 +58,9 @@ class ChangeReporter {
   View before_;
   int logCount_ = 0;
   int observer_ = 0;
-  std::vector<VexProcessStart> runs_;
+  struct Run {
+    VexProcessStart start;
+    int messagesBefore;  // entries of the user log when the program started
+  };
+  std::vector<Run> runs_;
 };

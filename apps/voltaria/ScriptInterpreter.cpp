@@ -1,6 +1,11 @@
 #include "ScriptInterpreter.h"
 
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <fstream>
 #include <sstream>
 
@@ -22,6 +27,7 @@
 #include "VexGrdNode.h"
 #include "VexGrdProject.h"
 #include "VexParmDictionary.h"
+#include "VexProcess.h"
 #include "VexSession.h"
 #include "VexUiDriver.h"
 #include "VexWorkspace.h"
@@ -52,7 +58,10 @@ ScriptInterpreter::ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_va
                                      TerminalUser& user, ChangeReporter& reporter, std::ostream& out)
     : workspace_(workspace), command_(std::move(command)), user_(user), reporter_(reporter), out_(out) {
   DefineCommands();
+  processObserver_ = VexAddProcessObserver([this](const VexProcessStart& start) { started_.push_back(start.pid); });
 }
+
+ScriptInterpreter::~ScriptInterpreter() { VexRemoveProcessObserver(processObserver_); }
 
 void ScriptInterpreter::Define(const std::string& name, std::string usage, std::string help,
                                int minArguments, Handler handler, bool reportsChanges) {
@@ -139,11 +148,16 @@ void ScriptInterpreter::DefineCommands() {
          [](const auto&) {}, false);
 }
 
+// '#' starts a comment at the start of the line or as a word of its own ("# why"), so that
+// "#2" can name a row.
 std::vector<std::string> ScriptInterpreter::SplitWords(const std::string& line) {
   std::vector<std::string> words;
   std::string word;
   bool quoted = false, inWord = false;
-  for (char c : line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    bool commentMark = c == '#' && !inWord &&
+                       (words.empty() || i + 1 == line.size() || line[i + 1] == ' ' || line[i + 1] == '\t');
     if (quoted) {
       if (c == '"') {
         quoted = false;
@@ -152,7 +166,7 @@ std::vector<std::string> ScriptInterpreter::SplitWords(const std::string& line) 
       }
     } else if (c == '"') {
       quoted = inWord = true;
-    } else if (c == '#' && !inWord) {
+    } else if (commentMark) {
       break;
     } else if (c == ' ' || c == '\t' || c == '\r') {
       if (inWord) words.push_back(word);
@@ -379,7 +393,14 @@ void ScriptInterpreter::PrintModel() {
   }
 }
 
+// The EDSA programs run on their own; their record of a run is complete once they have ended, so
+// the programs this session started get a few seconds to finish before the record is read.
 void ScriptInterpreter::PrintRuns() {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < deadline &&
+         std::any_of(started_.begin(), started_.end(), [](int pid) { return ::kill(pid, 0) == 0; })) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
   auto master = workspace_.GetDocument().GetProperty(VexGrdProject::kMasterFileProperty);
   if (!master) {
     out_ << "  no master file is current, so no EDSA project to look in\n";
@@ -391,5 +412,18 @@ void ScriptInterpreter::PrintRuns() {
     out_ << "  no EDSA run recorded in " << log.string() << '\n';
     return;
   }
-  out_ << in.rdbuf();
+  // Each record: program, its arguments, the time, separated by tabs. Programs started within
+  // the same second may record in any order, so records of one second are listed by name.
+  std::vector<std::string> lines;
+  for (std::string record; std::getline(in, record);) {
+    std::vector<std::string> fields;
+    std::stringstream parts(record);
+    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+    if (fields.empty()) continue;
+    std::string line = "  " + fields.back() + "  ";
+    for (std::size_t i = 0; i + 1 < fields.size(); ++i) line += (i ? " " : "") + fields[i];
+    lines.push_back(line);
+  }
+  std::sort(lines.begin(), lines.end());
+  for (const std::string& line : lines) out_ << line << '\n';
 }

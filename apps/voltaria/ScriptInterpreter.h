@@ -29,6 +29,9 @@ class ScriptInterpreter {
 
   ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_var command, TerminalUser& user,
                     ChangeReporter& reporter, std::ostream& out);
+  ~ScriptInterpreter();
+  ScriptInterpreter(const ScriptInterpreter&) = delete;
+  ScriptInterpreter& operator=(const ScriptInterpreter&) = delete;
 
   /// Runs one line. A failure prints one line starting with "error:" and changes nothing that
   /// the failed event had begun to change.
@@ -79,4 +82,6 @@ class ScriptInterpreter {
   std::map<std::string, Command> commands_;
   std::vector<std::string> order_;
   std::string lastError_;
+  int processObserver_ = 0;
+  std::vector<int> started_;  // programs started in this session, for "runs" to wait for
 };

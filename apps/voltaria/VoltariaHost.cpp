@@ -170,6 +170,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
 
   int status = kOk;
   int lineNumber = 0;
+  bool lastWasEcho = false;
   for (;;) {
     std::optional<std::string> line;
     if (script) {
@@ -188,7 +189,12 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
       words = {"?"};
     }
     if (words.empty()) continue;
-    if (!interactive && words[0] != "echo") out_ << "\n> " << *line << '\n';
+    // A transcript shows each command after a blank line; a run of echo lines (narration) is
+    // set apart the same way.
+    bool echo = words[0] == "echo";
+    if (!interactive && (!echo || !lastWasEcho)) out_ << '\n';
+    if (!interactive && !echo) out_ << "> " << *line << '\n';
+    lastWasEcho = echo;
     auto outcome = interpreter.Execute(*line);
     if (outcome == ScriptInterpreter::Outcome::Quit) break;
     if (outcome == ScriptInterpreter::Outcome::Failed && !interactive) {

@@ -105,7 +105,7 @@ TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
       {"unknown command", "tab Associate\nfrobnicate now\npush Synchronize\n", "unknown command \"frobnicate\""},
       {"unknown widget", "push NoSuchButton\n", "No widget NoSuchButton"},
       {"unknown object", "pick BUS9\n", "no node, branch or plant element called BUS9"},
-      {"bad row", "tab Navigator\nselect NodeMultiList lots\n", "no row \"lots\""},
+      {"bad row", "tab Navigator\nselect NodeMultiList lots\n", "the list NodeMultiList has no row \"lots\""},
   };
   std::string document = ReadBytes(work.plant);
   for (const Case& c : cases) {

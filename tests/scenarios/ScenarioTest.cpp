@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "TestFolder.h"
@@ -77,6 +78,7 @@ TEST_P(ScenarioTest, TranscriptReadsAsReviewed) {
   ReplaceAll(transcript, work.root.string(), "<work>");
   ReplaceAll(transcript, VOLTARIA_EDSA_DIR, "<edsa>");
   ReplaceAll(transcript, kScenarios.string(), "<scenarios>");
+  transcript = std::regex_replace(transcript, std::regex("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"), "<time>");
 
   fs::path expected = kScenarios / (GetParam() + ".expected");
   if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
