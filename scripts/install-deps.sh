@@ -12,6 +12,8 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   libsqlite3-dev
+  libreadline-dev
+  binutils
 )
 
 missing=()

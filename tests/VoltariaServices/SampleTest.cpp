@@ -19,7 +19,7 @@ TEST(SampleTest, BuildsThePlantAndItsEdsaProjectFromTheTextSources) {
             0);
   auto document = VexDocument::Open((folder / "plant.vxd").string().c_str());
   VexGrdProject project(document.get());
-  EXPECT_EQ(document->GetElementCount(), 10);
+  EXPECT_EQ(document->GetElementCount(), 13);
   EXPECT_EQ(project.GetLstOfNodes()->Size(), 4);
   EXPECT_EQ(project.GetLstOfBranches()->Size(), 3);
   EXPECT_EQ(project.SearchForBranchId("BUS1", "BUS2")->GetLinkedComponents()->Size(), 3);

@@ -60,7 +60,7 @@ fs::path TestProgram(const std::string& name) {
 }
 
 int RunProgram(const fs::path& program, const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment, std::string* output) {
+               const std::vector<std::string>& environment, std::string* output, bool withErrors) {
   std::vector<std::string> argvStrings{program.string()};
   argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -79,6 +79,7 @@ int RunProgram(const fs::path& program, const std::vector<std::string>& argument
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+  if (withErrors) posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
   pid_t pid = 0;
   int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());

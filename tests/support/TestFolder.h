@@ -40,6 +40,8 @@ class ScopedEnv {
 std::filesystem::path TestProgram(const std::string& name);
 
 /// Runs a program with arguments (no shell) and extra environment entries "NAME=value";
-/// returns its exit status, its standard output in `output` when given.
+/// returns its exit status, its standard output in `output` when given (with its standard error
+/// mixed in when `withErrors` is true).
 int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment = {}, std::string* output = nullptr);
+               const std::vector<std::string>& environment = {}, std::string* output = nullptr,
+               bool withErrors = false);

@@ -1,0 +1,87 @@
+#pragma once
+// The small command language of the host program, shared by scripts and the interactive prompt:
+// one command a line, words separated by blanks, "double quotes" around words with blanks,
+// '#' starts a comment. Each command acts as a person would (one session event each) and the
+// change reporter then tells what changed. "help" lists the commands.
+
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "VexBaseUnknown.h"
+#include "VexStateCommand.h"
+
+class ChangeReporter;
+class TerminalUser;
+class VexDialog;
+class VexWorkspace;
+
+class VexDlgMultiList;
+
+class ScriptInterpreter {
+ public:
+  /// Stands for the folder of the plant document in a line, so scripts work on any copy.
+  static constexpr const char* kPlantFolder = "$PLANT_DIR";
+
+  enum class Outcome { Done, Failed, Quit };
+
+  ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_var command, TerminalUser& user,
+                    ChangeReporter& reporter, std::ostream& out);
+  ~ScriptInterpreter();
+  ScriptInterpreter(const ScriptInterpreter&) = delete;
+  ScriptInterpreter& operator=(const ScriptInterpreter&) = delete;
+
+  /// Runs one line. A failure prints one line starting with "error:" and changes nothing that
+  /// the failed event had begun to change.
+  Outcome Execute(const std::string& line);
+  /// The text of the last failure (empty after a success).
+  const std::string& GetLastError() const { return lastError_; }
+  /// True while the EDSA command runs (its panel is open).
+  bool IsPanelOpen() const;
+  /// Closes the panel as a person would (its Cancel), which saves the panel's settings.
+  void ClosePanel();
+
+  /// Splits a line into words (quotes group, '#' outside quotes ends the line).
+  static std::vector<std::string> SplitWords(const std::string& line);
+
+ private:
+  using Handler = std::function<void(const std::vector<std::string>& args)>;
+  struct Command {
+    std::string usage;
+    std::string help;
+    int minArguments;
+    Handler handler;
+    bool reportsChanges;
+  };
+
+  void Define(const std::string& name, std::string usage, std::string help, int minArguments,
+              Handler handler, bool reportsChanges = true);
+  void DefineCommands();
+  VexDialog& Panel() const;
+  VexBaseUnknown_var FindObject(const std::string& name) const;
+  std::string Rest(const std::vector<std::string>& args, std::size_t from) const;
+  std::string Expand(const std::string& line) const;
+  int RowOf(const VexDlgMultiList& list, const std::string& name) const;
+
+  void Help(const std::vector<std::string>& args);
+  void Show(const std::vector<std::string>& args);
+  void Tab(const std::vector<std::string>& args);
+  void Select(const std::vector<std::string>& args);
+  void Elements(const std::vector<std::string>& args);
+  void Entry(const std::vector<std::string>& args);
+  void PrintModel();
+  void PrintRuns();
+
+  VexWorkspace& workspace_;
+  VexStateCommand_var command_;
+  TerminalUser& user_;
+  ChangeReporter& reporter_;
+  std::ostream& out_;
+  std::map<std::string, Command> commands_;
+  std::vector<std::string> order_;
+  std::string lastError_;
+  int processObserver_ = 0;
+  std::vector<int> started_;  // programs started in this session, for "runs" to wait for
+};

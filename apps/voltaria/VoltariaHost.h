@@ -1,0 +1,28 @@
+#pragma once
+// The host program: opens a plant document, loads the EDSA module, starts its command and runs a
+// session, interactive at a terminal or scripted. With no option it plays the bundled tour on a
+// fresh copy of the sample.
+
+#include <filesystem>
+#include <iosfwd>
+
+#include "VoltariaOptions.h"
+
+class VoltariaHost {
+ public:
+  /// Exit statuses.
+  enum Status { kOk = 0, kCommandFailed = 1, kBadUse = 2, kCannotStart = 3 };
+
+  VoltariaHost(const VoltariaOptions& options, std::ostream& out, std::ostream& err);
+  int Run();
+
+ private:
+  /// Where the program finds its companions: the module, the sample, the stand-in EDSA folder.
+  std::filesystem::path ProgramFolder() const;
+  void ConfigureEnvironment();
+  int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+
+  VoltariaOptions options_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
