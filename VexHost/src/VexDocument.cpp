@@ -88,6 +88,9 @@ void VexDocument::Configure() {
   // Every committed event must survive a crash of the machine, not only of the program.
   database_->Execute("PRAGMA synchronous = FULL");
   database_->Execute("PRAGMA foreign_keys = ON");
+  // The default page cache (2 MB) is smaller than the network tables of a large plant; past it,
+  // every change rereads pages and the cost of a change grows with the size of the plant.
+  database_->Execute("PRAGMA cache_size = -65536");
 }
 
 void VexDocument::Load() {

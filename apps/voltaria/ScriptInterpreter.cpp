@@ -412,17 +412,18 @@ void ScriptInterpreter::PrintRuns() {
     out_ << "  no EDSA run recorded in " << log.string() << '\n';
     return;
   }
-  // Each record: program, its arguments, the time, separated by tabs. Programs started within
-  // the same second may record in any order, so records of one second are listed by name.
+  // Each record: program, its arguments, the time, separated by tabs. The programs run side by
+  // side and record in whatever order they get to it, so the records are listed by program and
+  // arguments, each with its time.
   std::vector<std::string> lines;
   for (std::string record; std::getline(in, record);) {
     std::vector<std::string> fields;
     std::stringstream parts(record);
     for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
     if (fields.empty()) continue;
-    std::string line = "  " + fields.back() + "  ";
+    std::string line = "  ";
     for (std::size_t i = 0; i + 1 < fields.size(); ++i) line += (i ? " " : "") + fields[i];
-    lines.push_back(line);
+    lines.push_back(line + "  (" + fields.back() + ")");
   }
   std::sort(lines.begin(), lines.end());
   for (const std::string& line : lines) out_ << line << '\n';
