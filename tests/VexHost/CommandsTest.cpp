@@ -71,16 +71,6 @@ TEST_F(CommandsTest, MatchingBySenderAndByClass) {
   EXPECT_EQ(calls, (std::vector<std::string>{"bob<other:TestEvent:-", "bob<pub:OtherEvent:-"}));
 }
 
-TEST_F(CommandsTest, WidgetEventsAreToldApartByName) {
-  VexNotification_var ok(new VexDlgNotification("DiaOK"));
-  VexNotification_var cancel(new VexDlgNotification("DiaCANCEL"));
-  VexNotification_var anotherOk(new VexDlgNotification("DiaOK"));
-  alice->AddAnalyseNotificationCB(nullptr, ok.get(), &Listener::OnAnalyse, nullptr);
-  Send(*publisher, cancel.get());
-  Send(*publisher, anotherOk.get());
-  EXPECT_EQ(calls, (std::vector<std::string>{"alice<pub:VexDlgNotification:-"}));
-}
-
 TEST_F(CommandsTest, RemovedSubscriptionsAreNotCalled) {
   VexCallback callback =
       alice->AddAnalyseNotificationCB(publisher.get(), event.get(), &Listener::OnAnalyse, nullptr);

@@ -146,22 +146,6 @@ TEST_F(DialogToolkitTest, APersonsActionNotifiesAndACodeChangeWithNotifyZeroDoes
   }
 }
 
-TEST_F(DialogToolkitTest, PersonsActionsChangeTheState) {
-  ui.Type("NameEdt", "abcdef");  // the field takes 4 characters
-  ui.SelectLine("KindCmb", 1);
-  ui.SelectPage("Tabs", 1);
-  ui.SelectRows("RowsList", {2, 0});
-  ui.Check("ShowChk", true);
-  EXPECT_EQ(dialog->editor->GetText(), "abcd");
-  EXPECT_EQ(dialog->combo->GetSelect(), 1);
-  EXPECT_EQ(dialog->tabs->GetSelectedPage(), 1);
-  int rows[3] = {-1, -1, -1};
-  EXPECT_EQ(dialog->list->GetSelect(rows, 3), 2);
-  EXPECT_EQ(rows[0], 0);
-  EXPECT_EQ(rows[1], 2);
-  EXPECT_EQ(dialog->check->GetState(), VexDlgCheckButton::kChecked);
-}
-
 TEST_F(DialogToolkitTest, APersonCannotUseWhatIsHiddenInsensitiveOrOnAnotherPage) {
   EXPECT_THROW(ui.Check("ShowChk", true), VexInputError);  // page B is not selected
   dialog->button->SetSensitivity(VexDialog::kInsensitive);

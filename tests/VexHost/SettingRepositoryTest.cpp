@@ -140,18 +140,6 @@ TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
   }
 }
 
-TEST_F(SettingRepositoryTest, WritesAreObservedInCallOrder) {
-  VexSettingRepository* repo = Open();
-  std::vector<std::string> writes;
-  repo->SetWriteObserver([&](const std::string& key) { writes.push_back(key); });
-  int n = 1;
-  char text[] = "x";
-  repo->WriteSetting("PathLength1", &n, 1, 0);
-  repo->WriteSetting("FilePath1", text, 1, 0);
-  repo->WriteSetting("NumberOfLines", &n, 1, 0);
-  EXPECT_EQ(writes, (std::vector<std::string>{"PathLength1", "FilePath1", "NumberOfLines"}));
-}
-
 // A saving process is killed at random moments; every time, the file must read back as one whole
 // generation: the complete old or the complete new content.
 TEST_F(SettingRepositoryTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix) {

@@ -88,9 +88,6 @@ TEST(VexTokenTest, SplitsCrLfLinesOnDefaultSeparators) {
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString("BUS2"));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString(""));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString(""));
-}
-
-TEST(VexTokenTest, FirstTokenOfFixedColumnField) {
-  VexToken token(VexUnicodeString("AB CD   "));
-  EXPECT_EQ(token.GetNextToken(), VexUnicodeString("AB"));
+  EXPECT_EQ(VexToken(VexUnicodeString("AB CD   ")).GetNextToken(), VexUnicodeString("AB"))
+      << "the first token of a fixed-column field";
 }

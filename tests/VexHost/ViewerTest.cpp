@@ -49,20 +49,6 @@ TEST_F(ViewerTest, ShowsTheDocumentsElementsAndTheInteractiveSet) {
   ExpectHostError<VexInternalError>([&] { main->SetColor(stranger, red); }, "ViewerObjectNotShown");
 }
 
-TEST_F(ViewerTest, ColoursAreSetPerObjectAndPerViewerAndReset) {
-  main->SetColor(PathTo("C-7"), red);
-  main->SetColor(Element("T-3"), blue);
-  main->SetColor(Element("C-7"), blue);  // the same object through its path or itself
-  EXPECT_EQ(main->GetColor(PathTo("C-7")), blue);
-  EXPECT_EQ(main->GetColoredCount(), 2);
-  EXPECT_EQ(side->GetColor(Element("C-7")), std::nullopt) << "colours belong to one viewer";
-  EXPECT_TRUE(main->ResetColor(Element("C-7")));
-  EXPECT_FALSE(main->ResetColor(Element("C-7")));
-  EXPECT_EQ(main->GetColor(Element("C-7")), std::nullopt);
-  main->ResetAllColors();
-  EXPECT_EQ(main->GetColoredCount(), 0);
-}
-
 TEST_F(ViewerTest, ReframesOnSetsAndEditorReframesEveryViewer) {
   VexHSO related;
   related.AddElement(PathTo("K-1"));
