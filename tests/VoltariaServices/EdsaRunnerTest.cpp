@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "EdsaRunLog.h"
 #include "TestFolder.h"
 #include "VexGrdEdsaRunner.h"
 #include "VexGrdUtilitiesInputErr.h"
@@ -26,28 +25,6 @@ TEST_F(EdsaRunnerTest, ExplicitFolderWinsOverTheVariableUntilCleared) {
   EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/given/explicitly"));
   VexGrdEdsaRunner::SetEdsaFolder("");
   EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/from/variable"));
-}
-
-TEST_F(EdsaRunnerTest, StandInFolderHoldsEveryProgram) {
-  VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
-  for (const char* program : VexGrdEdsaRunner::GetProgramFileNames()) {
-    EXPECT_EQ(VexGrdEdsaRunner::FindProgram(program).str(), (kStandInFolder / program).string());
-  }
-  EXPECT_TRUE(VexGrdEdsaRunner::FindProgram("nosuch.exe").IsEmpty());
-}
-
-TEST_F(EdsaRunnerTest, StartsTheProgramWithItsArgumentVectorWithoutWaiting) {
-  VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
-  auto master = folder.Write("plant one/net1.mas", "EDSA-MASTER 1\n");
-  int pid = VexGrdEdsaRunner::Start(VexGrdEdsaRunner::kCablpull,
-                                    {master.string().c_str(), "/mode", "2", "job; rm -rf x"});
-  EXPECT_GT(pid, 0);
-
-  auto runs = WaitForEdsaRuns(folder / "plant one/edsa-runs.log");
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].program, "cablpull.exe");
-  EXPECT_EQ(runs[0].arguments,
-            (std::vector<std::string>{master.string(), "/mode", "2", "job; rm -rf x"}));
 }
 
 TEST_F(EdsaRunnerTest, MissingFolderOrProgramIsAnInputErrorNamingTheProgram) {

@@ -58,16 +58,6 @@ TEST(MasterFileTest, CreateRefusesWhatItCannotDoAndKeepsExistingFiles) {
             "MasterFileMissing");
 }
 
-TEST(MasterFileTest, WithoutATypeLineTheExtensionTells) {
-  TestFolder folder;
-  folder.Write("dc.MDS", "EDSA-MASTER 1\n");
-  folder.Write("odd.txt", "EDSA-MASTER 1\n");
-  folder.Write("said.mas", "EDSA-MASTER 1\nNetworkType=1X\n");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "dc.MDS")).GetNetworkType(), VexUnicodeString("DC"));
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "odd.txt")).GetNetworkType(), VexUnicodeString(""));
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "said.mas")).GetNetworkType(), VexUnicodeString("1X"));
-}
-
 TEST(MasterFileTest, RecordsNodesBranchesAndLengthsOnceAndKeepsForeignLines) {
   TestFolder folder;
   folder.Write("n.mas", "EDSA-MASTER 1\r\nNetworkType=3P\r\nEDSA private line\r\n");

@@ -54,17 +54,8 @@ using Arguments = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(ProjectTest, RunScac3pStartsTheProgramWithTheMasterFile) {
-  std::string master = UseMaster("net one.mas");
-  EXPECT_EQ(project->Run_SCAC3P(), 0);
-  auto runs = WaitForEdsaRuns(folder / "edsa-runs.log");
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].program, "scac3p.exe");
-  EXPECT_EQ(runs[0].arguments, Arguments{master});
-}
-
 TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
-  std::string master = UseMaster("n.mas");
+  std::string master = UseMaster("net one.mas");
   project->GetGrdConduitObj()->SetJobFilePath((folder / "pull1.txt").string().c_str());
   std::string job = (folder / "pull1.cpd").string();
   const struct {
@@ -72,6 +63,7 @@ TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
     const char* program;
     Arguments arguments;
   } cases[] = {
+      {[&] { return project->Run_SCAC3P(); }, "scac3p.exe", {master}},
       {[&] { return project->View_OneLineDiagram(1); }, "winedsa.exe", {master, "/diagram", "1"}},
       {[&] { return project->EditMasterData(); }, "winedsa.exe", {master, "/master"}},
       {[&] { return project->EditNode("BUS1"); }, "winedsa.exe", {master, "/node", "BUS1"}},
@@ -127,7 +119,7 @@ TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
   EXPECT_EQ(project->DoesEDSAExeExist("Wwrsznec.exe"), 1);
 }
 
-TEST_F(ProjectTest, MasterFilePathIsKeptInTheDocument) {
+TEST_F(ProjectTest, TheMasterFileIsKeptInTheDocumentAndTellsTheNetworkType) {
   std::string master = UseMaster("kept.mds");
   auto path = document->GetPath();
   project.reset();
@@ -136,11 +128,9 @@ TEST_F(ProjectTest, MasterFilePathIsKeptInTheDocument) {
   project = std::make_unique<VexGrdProject>(document.get());
   EXPECT_EQ(project->GetMasterFilePath().str(), master);
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("DC"));
-}
 
-TEST_F(ProjectTest, NetworkTypeFromTheFileElseFromTheExtension) {
   UseMaster("typed.mas", "1X");
-  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
+  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X")) << "the file's type line wins";
   VexDocumentTransaction transaction(*document);
   project->SetMasterFilePath((folder / "not yet.mss").string().c_str());
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
@@ -166,18 +156,6 @@ TEST_F(ProjectTest, EdsaDataOfNodesBranchesAndLengthsIsRecordedInTheMasterFile) 
             "InvalidUnitCode");
   EXPECT_EQ(ErrorKeyOf([&] { project->UpdateBranchLength("BUS2", "BUS1", "MT"); }),
             "BranchNotFound");
-}
-
-TEST_F(ProjectTest, TextResultsBesideTheMasterFile) {
-  UseMaster("n.mas");
-  project->AnalyzeTextAnnotation();
-  EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0) << "no result file yet";
-  folder.Write("n.txr", "[BUS2]\nV = 0.98 pu\n[BUS1->BUS2]\nI = 212 A\nP = 1 MW\n");
-  project->AnalyzeTextAnnotation();
-  EXPECT_EQ(project->GetListOfNodesBranches(1), (VexListValVexUnicodeString{"BUS2", "BUS1->BUS2"}));
-  EXPECT_EQ(project->GetListOfTxtResults("BUS1->BUS2"),
-            (VexListValVexUnicodeString{"I = 212 A", "P = 1 MW"}));
-  EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0) << "colours were not analysed";
 }
 
 TEST_F(ProjectTest, ColourResultsColourTheLinkedElementsInTheViewer) {
