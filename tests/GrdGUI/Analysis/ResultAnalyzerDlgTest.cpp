@@ -98,33 +98,23 @@ TEST_F(ResultAnalyzerDlgTest, NothingIsShownWhenThereIsNothingToPreselect) {
     const char* name;
     std::string idToShow;
     int kind;
+    bool withProject;
+    int selection;
   } cases[] = {
-      {"another kind", "BUS1", 2},
-      {"no identifier to show", "", 1},
-      {"an identifier without results", "BUS4", 1},
-      {"an identifier of no node or branch", "BUS9", 1},
+      {"another kind", "BUS1", 2, true, -1},
+      {"no identifier to show", "", 1, true, -1},
+      {"an identifier without results", "BUS4", 1, true, -1},
+      {"an identifier of no node or branch", "BUS9", 1, true, -1},
+      {"no project to read results from", "BUS1", 1, false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Open({"BUS1", "BUS2"}, c.idToShow, c.kind);
-    EXPECT_EQ(ComboSelection(), -1);
+    Open({"BUS1", "BUS2"}, c.idToShow, c.kind, c.withProject);
+    EXPECT_EQ(ComboSelection(), c.selection);
     EXPECT_TRUE(ResultLines().empty());
     Analyzer().PressOK();
   }
-  EXPECT_EQ(opener_->closings, 4);
-}
-
-TEST_F(ResultAnalyzerDlgTest, ResultLinesLeaveNoEmptyRows) {
-  Folder().Write("edsa/plant.txr", "[BUS2]\n\nVoltage = 0.99 pu\n  \n\nAngle = -1.3 deg\n\n");
-  InEvent([&] { Project().AnalyzeTextAnnotation(); });
-  Open({"BUS2"}, "BUS2", 1);
-  EXPECT_EQ(ResultLines(), (Lines{"Voltage = 0.99 pu", "Angle = -1.3 deg"}));
-}
-
-TEST_F(ResultAnalyzerDlgTest, WithoutAProjectThePreselectionListsNothing) {
-  Open({"BUS1"}, "BUS1", 1, false);
-  EXPECT_EQ(ComboSelection(), 0);
-  EXPECT_TRUE(ResultLines().empty());
+  EXPECT_EQ(opener_->closings, 5);
   EXPECT_EQ(MessageCount(), 0);
 }
 
