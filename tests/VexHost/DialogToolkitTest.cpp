@@ -96,7 +96,6 @@ class DialogToolkitTest : public ::testing::Test {
   void SetUp() override { lifecycle.clear(); }
   TestResources resources;
   VexVar<TestDialog> dialog{new TestDialog};
-  VexVar<NotificationRecorder> recorder{new NotificationRecorder};
   VexUiDriver ui{dialog.get()};
 };
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "VexBaseUnknown.h"
-#include "VexClassDictionary.h"
 #include "VexNotification.h"
 
 namespace {
@@ -99,15 +98,4 @@ TEST(VexMetaObjectTest, NotificationClassesAnswerClassQueries) {
   EXPECT_NE(TestEvent::ClassId(), VexNotification::ClassId());
   EXPECT_EQ(VexMetaObject::Find("TestEvent"), TestEvent::MetaObject());
   EXPECT_EQ(TestEvent::CreateItself(), nullptr);
-}
-
-TEST(VexClassDictionaryTest, CreatesRegisteredClassesByName) {
-  auto factory = []() -> VexBaseUnknown* { return new Square; };
-  VexClassDictionary& dictionary = VexClassDictionary::Instance();
-  dictionary.Register("TestSquareCmd", factory);
-  VexBaseUnknown_var created(dictionary.Create("TestSquareCmd"));
-  EXPECT_TRUE(ITestShape_var(created));
-  EXPECT_EQ(dictionary.Create("NoSuchClass"), nullptr);
-  dictionary.Unregister("TestSquareCmd", factory);
-  EXPECT_EQ(dictionary.Find("TestSquareCmd"), nullptr);
 }

@@ -31,13 +31,3 @@ TEST_F(SqlDatabaseTest, FailuresBecomeHostErrorsOfTheRightKind) {
   ExpectHostError<VexInternalError>([&] { rows.ColumnText(3); }, "DocumentStatementFailed");
   ExpectHostError<VexInternalError>([&] { rows.BindInteger(1, 0); }, "DocumentStatementFailed");
 }
-
-TEST(SqlDatabaseOpenTest, AMissingFileIsNotCreatedByReading) {
-  TestFolder folder;
-  const std::string path = (folder / "missing.db").string();
-  for (auto mode : {VexSqlDatabase::Mode::ReadOnly, VexSqlDatabase::Mode::ReadWrite}) {
-    ExpectHostError<VexInputError>([&] { VexSqlDatabase(VexUnicodeString(path), mode); },
-                                   "DocumentCannotOpen", path);
-  }
-  EXPECT_FALSE(std::filesystem::exists(path));
-}
