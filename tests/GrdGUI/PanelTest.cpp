@@ -11,13 +11,6 @@
 
 namespace {
 
-int ReadPrevTab() {
-  VexSettingRepository::ForgetLoadedRepositories();
-  int tab = -1;
-  VexSettingRepository::GetRepository("EdsaProject", 0, 1, nullptr)->ReadSetting("PrevTab", &tab, 1);
-  return tab;
-}
-
 void StorePrevTab(int tab) {
   VexSettingRepository* repository = VexSettingRepository::GetRepository("EdsaProject", 0, 1, nullptr);
   repository->WriteSetting("PrevTab", &tab, 1, 0);
@@ -50,7 +43,7 @@ TEST_F(PanelTest, StartsOnTheRememberedTabAndSavesZeroWhenTheUserNeverSwitches) 
   ClosePanel();
   EXPECT_FALSE(CommandRunning());
   // The remembered tab changes only when the person switches pages.
-  EXPECT_EQ(ReadPrevTab(), 0);
+  EXPECT_EQ(ReadSettingElsewhere("int", "PrevTab", 1), "1 0\n");
 }
 
 TEST_F(PanelTest, TheTabSwitchedToLastIsSavedByCancelAndByTheCloseBox) {
@@ -68,7 +61,7 @@ TEST_F(PanelTest, TheTabSwitchedToLastIsSavedByCancelAndByTheCloseBox) {
     }
     EXPECT_FALSE(CommandRunning());
     EXPECT_EQ(VexSession::GetSession().GetActiveCommandCount(), 0);
-    EXPECT_EQ(ReadPrevTab(), page);
+    EXPECT_EQ(ReadSettingElsewhere("int", "PrevTab", 1), "1 " + std::to_string(page) + "\n");
   }
 }
 
@@ -80,7 +73,7 @@ TEST_F(PanelTest, WithoutAProjectEveryOtherPageIsRefusedWithTheProjectError) {
   EXPECT_EQ(LastMessage(), "1|" + Text("GrdGUI_InvalidMasterFile").str() + "|" +
                                Text("GrdGUI_ProjTab_ChooseValidMasterFile").str());
   ClosePanel();
-  EXPECT_EQ(ReadPrevTab(), 0);
+  EXPECT_EQ(ReadSettingElsewhere("int", "PrevTab", 1), "1 0\n");
 }
 
 // Labels come from each dialog class's resource file: a missing entry leaves a blank control.
@@ -153,7 +146,7 @@ TEST_F(PanelTest, AnInputErrorWhileSwitchingIsShownAsAWarningAndTheProjectPageSt
   EXPECT_EQ(LastMessage().substr(0, 2), "2|") << LastMessage();
   EXPECT_NE(LastMessage().find("refused"), std::string::npos);
   ClosePanel();
-  EXPECT_EQ(ReadPrevTab(), 0) << "the remembered tab went back to the Project page";
+  EXPECT_EQ(ReadSettingElsewhere("int", "PrevTab", 1), "1 0\n") << "back to the Project page";
 }
 
 TEST_F(PanelTest, AnInternalErrorWhileSwitchingReachesTheCallerAfterOneTraceLine) {
