@@ -97,6 +97,15 @@ TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
   EXPECT_EQ(runs.back().arguments, (Arguments{master, "/job", (folder / "size1.wsw").string()}));
 }
 
+TEST(EdsaRunnerTest, ExplicitFolderWinsOverTheVariableUntilCleared) {
+  ScopedEnv variable(VexGrdEdsaRunner::kFolderVariable, "/from/variable");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/from/variable"));
+  VexGrdEdsaRunner::SetEdsaFolder("/given/explicitly");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/given/explicitly"));
+  VexGrdEdsaRunner::SetEdsaFolder("");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/from/variable"));
+}
+
 TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
   EXPECT_EQ(ErrorKeyOf([&] { project->Run_SCAC3P(); }), "NoMasterFile");
   EXPECT_EQ(ErrorKeyOf([&] { project->GetNetworkType(); }), "NoMasterFile");
@@ -104,15 +113,22 @@ TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
   EXPECT_EQ(ErrorKeyOf([&] { project->Run_CABLPULL(1); }), "NoJobFile");
   EXPECT_EQ(ErrorKeyOf([&] { project->Run_WWRSZNEC(); }), "NoJobFile");
 
-  TestFolder emptyEdsa;
-  VexGrdEdsaRunner::SetEdsaFolder(emptyEdsa.Path().string().c_str());
-  EXPECT_EQ(project->DoesEDSAExeExist("scac3p.exe"), 0);
-  try {
-    project->Run_SCAC3P();
-    FAIL() << "no error raised";
-  } catch (const VexGrdUtilitiesInputErr& error) {
-    EXPECT_EQ(error.GetSeverity(), 2);
-    EXPECT_NE(std::string(error.what()).find("scac3p.exe"), std::string::npos) << error.what();
+  // No EDSA folder set, a folder that does not exist, a folder without the program.
+  ScopedEnv noVariable(VexGrdEdsaRunner::kFolderVariable, "");
+  TestFolder edsa;
+  for (const std::string& path : {std::string(), (edsa / "none").string(), edsa.Path().string()}) {
+    SCOPED_TRACE(path);
+    VexGrdEdsaRunner::SetEdsaFolder(path.c_str());
+    EXPECT_EQ(project->DoesEDSAExeExist("scac3p.exe"), 0);
+    try {
+      project->Run_SCAC3P();
+      ADD_FAILURE() << "no error raised";
+    } catch (const VexGrdUtilitiesInputErr& error) {
+      EXPECT_EQ(error.GetSeverity(), 2);
+      const std::string text = error.what();
+      EXPECT_NE(text.find("scac3p.exe"), std::string::npos) << text;
+      EXPECT_EQ(text.find('['), std::string::npos) << "the catalog lacks the key: " << text;
+    }
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "edsa-runs.log"));
   VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
@@ -169,7 +185,9 @@ TEST_F(ProjectTest, ColourResultsColourTheElementsLinkedToTheGivenIdentifiers) {
     project->CreateNode("BUS3");
     transaction.Commit();
   }
-  folder.Write("n.clr", "BUS1 255 0 0\nBUS1->BUS2 0 0 255\nBUS3 0 255 0\nBUS9 1 2 3\n");
+  // CR LF ends, a comment, tabs, and BUS1 coloured twice: the last colour counts.
+  folder.Write("n.clr", "# colours\r\nBUS1 1 1 1\r\n\tBUS1->BUS2\t0 0 255\nBUS3 0 255 0\n"
+                        "BUS9 1 2 3\nBUS1 255 0 0\n");
   project->AnalyzeColorAnnotation();
   auto ids = project->GetListOfNodesBranches(2);
   EXPECT_EQ(ids, (VexListValVexUnicodeString{"BUS1", "BUS1->BUS2", "BUS3", "BUS9"}));
