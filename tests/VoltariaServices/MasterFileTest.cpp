@@ -34,16 +34,6 @@ TEST(MasterFileTest, NetworkTypeOfExtensionsAndTypes) {
   }
 }
 
-TEST(MasterFileTest, CreateRecordsTheTypeOfTheExtensionOrTypeGiven) {
-  TestFolder folder;
-  VexGrdMasterFile::Create(PathOf(folder / "a.mas"), ".mds");
-  EXPECT_EQ(folder.Read("a.mas"), "EDSA-MASTER 1\nNetworkType=DC\n");
-  VexGrdMasterFile::Create(PathOf(folder / "b.mps"), "3P");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "b.mps")).GetNetworkType(), VexUnicodeString("3P"));
-  VexGrdMasterFile::Create(PathOf(folder / "c.mss"), "");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "c.mss")).GetNetworkType(), VexUnicodeString("1X"));
-}
-
 TEST(MasterFileTest, CreateRefusesWhatItCannotDoAndKeepsExistingFiles) {
   TestFolder folder;
   folder.Write("kept.mas", "EDSA data\n");

@@ -135,19 +135,10 @@ TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMess
   }
 }
 
-TEST_F(SynchronizeTest, AFileWithAnotherExtensionIsNotImported) {
-  StartWithMasterFile();
-  std::string other = Folder().Write("plant.txt", kTwoBuses);
-  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(other)); });
-  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_ProjTab_IncorrectNETFileExt")));
-  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("gone.net"))); });
-  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_UnableToFindFile") + "gone.net"));
-  EXPECT_TRUE(Model().empty());
-}
-
-TEST_F(SynchronizeTest, TheHiddenRowTakesOnlyAnExistingNetworkFileOfEightCharacters) {
+TEST_F(SynchronizeTest, TheHiddenRowAndTheImportTakeOnlyAnExistingNetworkFile) {
   StartWithMasterFile();
   std::string network = Folder().Write("plant.net", kTwoBuses);
+  Folder().Write("plant.txt", kTwoBuses);
   struct Case {
     std::string path;
     std::string message;  // "" none
@@ -173,4 +164,9 @@ TEST_F(SynchronizeTest, TheHiddenRowTakesOnlyAnExistingNetworkFileOfEightCharact
     EXPECT_EQ(Ui().Get<VexDlgEditor>("NetFileEditor").GetText().str(), c.editor);
     EXPECT_EQ(Ui().Find("Synchronize").GetSensitivity(), c.synchronize);
   }
+  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("plant.txt"))); });
+  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_ProjTab_IncorrectNETFileExt")));
+  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("gone.net"))); });
+  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_UnableToFindFile") + "gone.net"));
+  EXPECT_TRUE(Model().empty());
 }
