@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -54,50 +53,13 @@ fs::path MakeFolder() {
   return pattern;
 }
 
-/// Network files by size, written once into a folder removed when the program ends.
-class NetworkFiles {
- public:
-  ~NetworkFiles() {
-    std::error_code ignored;
-    if (!folder_.empty()) fs::remove_all(folder_, ignored);
-  }
-  const fs::path& For(long count) {
-    auto found = files_.find(count);
-    if (found == files_.end()) found = files_.emplace(count, Write(count)).first;
-    return found->second;
-  }
-
- private:
-  // A ring: N nodes and the N branches between neighbours, in EDSA's fixed columns.
-  fs::path Write(long count) {
-    if (folder_.empty()) folder_ = MakeFolder();
-    fs::path file = folder_ / ("ring-" + std::to_string(count) + ".net");
-    std::ofstream out(file, std::ios::binary);
-    out << count << "\n";
-    for (long i = 0; i < count; ++i) out << NodeId("N", i) << "\n";
-    out << count << "\n";
-    for (long i = 0; i < count; ++i) {
-      out << Padded(NodeId("N", i)) << NodeId("N", (i + 1) % count) << "\n";
-    }
-    return file;
-  }
-
-  fs::path folder_;
-  std::map<long, fs::path> files_;
-};
-
-NetworkFiles& Files() {
-  static NetworkFiles files;
-  return files;
-}
-
 /// One designer's session: a document in a folder of its own with a master file and the network
-/// file beside it, the EDSA command started and the master file keyed in.
+/// file beside it (a ring of `count` nodes and branches in EDSA's fixed columns), the EDSA
+/// command started and the master file keyed in.
 class Session {
  public:
-  /// `existingPrefix` names the nodes the model holds before ("" none), `existingCount` of them.
-  Session(const fs::path& networkFile, const char* existingPrefix, long existingCount)
-      : folder_(MakeFolder()) {
+  /// `existingPrefix` names the ring of `count` nodes the model holds before ("" none).
+  Session(long count, const char* existingPrefix) : folder_(MakeFolder()) {
     ::setenv("VEX_SETTINGS_DIR", (folder_ / "settings").c_str(), 1);
     VexSettingRepository::ForgetLoadedRepositories();
     VexSession::GetSession().SetUser(std::make_unique<VexScriptedUser>());
@@ -106,9 +68,9 @@ class Session {
     {
       VexGrdProject project(&workspace_->GetDocument());
       project.CreateNewMasterFile(VexUnicodeString(master), ".mas");
-      if (*existingPrefix) AddRing(project, existingPrefix, existingCount);
+      if (*existingPrefix) AddRing(project, existingPrefix, count);
     }
-    fs::copy_file(networkFile, folder_ / "plant.net");
+    WriteNetworkFile(count);
     command_ = fctCreateVexGrdCmd();
     VexSession::GetSession().StartCommand(VexStateCommand_var(command_));
     ui_ = std::make_unique<VexUiDriver>(Panel());
@@ -132,6 +94,15 @@ class Session {
   int BranchCount() { return Panel()->GetProject()->GetNetworkModel().GetBranchCount(); }
 
  private:
+  void WriteNetworkFile(long count) {
+    std::ofstream out(folder_ / "plant.net", std::ios::binary);
+    out << count << "\n";
+    for (long i = 0; i < count; ++i) out << NodeId("N", i) << "\n";
+    out << count << "\n";
+    for (long i = 0; i < count; ++i) {
+      out << Padded(NodeId("N", i)) << NodeId("N", (i + 1) % count) << "\n";
+    }
+  }
   void AddRing(VexGrdProject& project, const char* prefix, long count) {
     VexDocumentTransaction transaction(workspace_->GetDocument());
     for (long i = 0; i < count; ++i) project.CreateNode(VexUnicodeString(NodeId(prefix, i)));
@@ -151,11 +122,10 @@ class Session {
 /// `existingPrefix`: "" an empty model, "R" another network, "N" the file's own network.
 void RunSynchronize(benchmark::State& state, const char* existingPrefix) {
   const long count = state.range(0);
-  const fs::path& file = Files().For(count);
   const std::string existing = existingPrefix;
   for (auto _ : state) {
     state.PauseTiming();
-    auto session = std::make_unique<Session>(file, existingPrefix, count);
+    auto session = std::make_unique<Session>(count, existingPrefix);
     if (existing != "N") session->Ui().AnswerYes();
     if (existing == "R") session->Ui().AnswerYes();
     state.ResumeTiming();

@@ -2,6 +2,7 @@
 
 #include "VexApplicationFrame.h"
 #include "VexCSO.h"
+#include "VexDlgMultiList.h"
 #include "VexDocumentTransaction.h"
 #include "VexDlgWindow.h"
 #include "VexIGrdBranch.h"
@@ -25,6 +26,13 @@ GrdGuiTest::~GrdGuiTest() {
   setupProject_.reset();
   workspace_.reset();
   VexSettingRepository::ForgetLoadedRepositories();
+}
+
+void GrdGuiTest::UseDocumentCopy(const std::filesystem::path& source) {
+  CloseDocument();
+  const std::filesystem::path copy = folder_ / "plant.vxd";
+  std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing);
+  workspace_ = VexWorkspace::Open(VexUnicodeString(copy.string()), false);
 }
 
 void GrdGuiTest::StartCommand() {
@@ -118,12 +126,58 @@ VexUnicodeString GrdGuiTest::Text(const char* key) {
   return catalog.GetCatalogMsg(key).BuildMessage(nullptr);
 }
 
-std::string GrdGuiTest::LastMessage() {
-  VexUserLogEntry entry = VexSession::GetSession().GetUserLog().GetLast();
+std::string GrdGuiTest::LastMessage(std::size_t fromEnd) {
+  const auto& entries = VexSession::GetSession().GetUserLog().GetEntries();
+  if (entries.size() <= fromEnd) return "(no such message)";
+  const VexUserLogEntry& entry = entries[entries.size() - 1 - fromEnd];
   return std::to_string(entry.kind) + "|" + entry.title.str() + "|" + entry.text.str();
 }
 
 int GrdGuiTest::MessageCount() { return VexSession::GetSession().GetUserLog().GetCount(); }
+
+std::vector<std::string> GrdGuiTest::Rows(const std::string& path) {
+  auto& list = Ui().Get<VexDlgMultiList>(path);
+  std::vector<std::string> rows;
+  for (int row = 0; row < list.GetLineCount(); ++row) {
+    std::string cells;
+    for (int column = 0; column < list.GetColumnCount(); ++column) {
+      VexUnicodeString cell;
+      list.GetColumnItem(column, cell, row);
+      cells += (column ? "|" : "") + cell.str();
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+void GrdGuiTest::ChooseRow(const std::string& path, int column, const std::string& text) {
+  auto& list = Ui().Get<VexDlgMultiList>(path);
+  for (int row = 0; row < list.GetLineCount(); ++row) {
+    VexUnicodeString cell;
+    list.GetColumnItem(column, cell, row);
+    if (cell.str() == text) return Ui().SelectRows(path, {row});
+  }
+  FAIL() << path << " has no row reading " << text;
+}
+
+std::vector<std::string> GrdGuiTest::Texts(const VexListValVexUnicodeString* list) {
+  std::vector<std::string> texts;
+  for (int i = 1; list && i <= list->Size(); ++i) texts.push_back((*list)[i].str());
+  return texts;
+}
+
+int GrdGuiTest::OpenWindows(const char* name) const {
+  int count = 0;
+  for (const VexDialog* child : Panel().GetChildren()) count += std::string(child->GetName()) == name;
+  return count;
+}
+
+std::string GrdGuiTest::ReadSettingElsewhere(const char* kind, const std::string& key, int count) {
+  std::string output;
+  int status = RunProgram(TestProgram("settings_tool"),
+                          {"read", "EdsaProject", kind, key, std::to_string(count)}, {}, &output);
+  return status == 0 ? output : "settings_tool failed";
+}
 
 void GrdGuiTest::InEvent(const std::function<void()>& event) {
   VexSession::GetSession().RunEvent("test", event);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,6 +35,8 @@ class GrdGuiTest : public ::testing::Test {
     setupProject_.reset();
     workspace_.reset();
   }
+  /// Makes a copy of the document `source` the test's document; call before StartCommand.
+  void UseDocumentCopy(const std::filesystem::path& source);
 
   VexGrdPanel& Panel() const;
   /// The panel's project once the command runs; before, project services of the test's own on
@@ -65,9 +68,30 @@ class GrdGuiTest : public ::testing::Test {
 
   /// Texts of the module's catalog.
   static VexUnicodeString Text(const char* key);
-  /// The last message shown to the user, as "kind|title|text".
-  std::string LastMessage();
-  int MessageCount();
+  /// The message shown to the user `fromEnd` entries before the last, as "kind|title|text".
+  static std::string LastMessage(std::size_t fromEnd = 0);
+  static int MessageCount();
+
+  /// The rows of the list at `path`, each as its cells joined with '|'.
+  std::vector<std::string> Rows(const std::string& path);
+  /// A person selects the row of the list at `path` whose cell `column` reads `text`.
+  void ChooseRow(const std::string& path, int column, const std::string& text);
+  /// The lines of a combo or a selector list, in row order.
+  template <class Widget>
+  static std::vector<std::string> LinesOf(const Widget& widget) {
+    std::vector<std::string> lines;
+    for (int row = 0; row < widget.GetLineCount(); ++row) {
+      VexUnicodeString line;
+      widget.GetLine(row, line);
+      lines.push_back(line.str());
+    }
+    return lines;
+  }
+  static std::vector<std::string> Texts(const VexListValVexUnicodeString* list);
+  /// How many windows named `name` the panel holds open.
+  int OpenWindows(const char* name) const;
+  /// A setting of "EdsaProject" read as a later run of the host would: by another process.
+  static std::string ReadSettingElsewhere(const char* kind, const std::string& key, int count);
 
  private:
   TestFolder folder_;

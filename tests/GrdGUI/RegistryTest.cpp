@@ -15,14 +15,6 @@ std::vector<std::string> Records(const VexListPtrVexGrdNodeBrData* records) {
   return texts;
 }
 
-std::vector<std::string> Texts(const VexListValVexUnicodeString* list) {
-  std::vector<std::string> texts;
-  if (list) {
-    for (const auto& t : *list) texts.push_back(t.str());
-  }
-  return texts;
-}
-
 class RegistryTest : public GrdGuiTest {
  protected:
   void BuildExample() {

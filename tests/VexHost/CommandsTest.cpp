@@ -62,25 +62,6 @@ TEST_F(CommandsTest, CallbacksGetTheSenderAndTheClientDataTheyWereBoundWith) {
   EXPECT_EQ(calls, (std::vector<std::string>{"alice<pub:TestEvent:first", "bob<pub:TestEvent:second"}));
 }
 
-TEST_F(CommandsTest, MatchingBySenderAndByClass) {
-  alice->AddAnalyseNotificationCB(publisher.get(), "TestEvent", &Listener::OnAnalyse, nullptr);
-  bob->AddAnalyseNotificationCB(nullptr, "VexNotification", &Listener::OnAnalyse, nullptr);
-  Send(*other, event.get());  // bob only: alice listens to pub
-  VexNotification_var otherEvent(new OtherEvent);
-  Send(*publisher, otherEvent.get());  // bob only: alice wants TestEvent
-  EXPECT_EQ(calls, (std::vector<std::string>{"bob<other:TestEvent:-", "bob<pub:OtherEvent:-"}));
-}
-
-TEST_F(CommandsTest, WidgetEventsAreToldApartByName) {
-  VexNotification_var ok(new VexDlgNotification("DiaOK"));
-  VexNotification_var cancel(new VexDlgNotification("DiaCANCEL"));
-  VexNotification_var anotherOk(new VexDlgNotification("DiaOK"));
-  alice->AddAnalyseNotificationCB(nullptr, ok.get(), &Listener::OnAnalyse, nullptr);
-  Send(*publisher, cancel.get());
-  Send(*publisher, anotherOk.get());
-  EXPECT_EQ(calls, (std::vector<std::string>{"alice<pub:VexDlgNotification:-"}));
-}
-
 TEST_F(CommandsTest, RemovedSubscriptionsAreNotCalled) {
   VexCallback callback =
       alice->AddAnalyseNotificationCB(publisher.get(), event.get(), &Listener::OnAnalyse, nullptr);

@@ -96,7 +96,6 @@ class DialogToolkitTest : public ::testing::Test {
   void SetUp() override { lifecycle.clear(); }
   TestResources resources;
   VexVar<TestDialog> dialog{new TestDialog};
-  VexVar<NotificationRecorder> recorder{new NotificationRecorder};
   VexUiDriver ui{dialog.get()};
 };
 
@@ -144,22 +143,6 @@ TEST_F(DialogToolkitTest, APersonsActionNotifiesAndACodeChangeWithNotifyZeroDoes
     c.act(*fresh, freshUi);
     EXPECT_EQ(static_cast<int>(recorder->events.size()), c.expectedNotifications);
   }
-}
-
-TEST_F(DialogToolkitTest, PersonsActionsChangeTheState) {
-  ui.Type("NameEdt", "abcdef");  // the field takes 4 characters
-  ui.SelectLine("KindCmb", 1);
-  ui.SelectPage("Tabs", 1);
-  ui.SelectRows("RowsList", {2, 0});
-  ui.Check("ShowChk", true);
-  EXPECT_EQ(dialog->editor->GetText(), "abcd");
-  EXPECT_EQ(dialog->combo->GetSelect(), 1);
-  EXPECT_EQ(dialog->tabs->GetSelectedPage(), 1);
-  int rows[3] = {-1, -1, -1};
-  EXPECT_EQ(dialog->list->GetSelect(rows, 3), 2);
-  EXPECT_EQ(rows[0], 0);
-  EXPECT_EQ(rows[1], 2);
-  EXPECT_EQ(dialog->check->GetState(), VexDlgCheckButton::kChecked);
 }
 
 TEST_F(DialogToolkitTest, APersonCannotUseWhatIsHiddenInsensitiveOrOnAnotherPage) {

@@ -4,10 +4,11 @@
 #include <random>
 #include <set>
 
-#include "DocumentDescription.h"
 #include "HostErrorExpectation.h"
 #include "TestFolder.h"
+#include "VexDocument.h"
 #include "VexDocumentTransaction.h"
+#include "VexSqlDatabase.h"
 
 namespace fs = std::filesystem;
 
@@ -40,26 +41,14 @@ std::string RandomBytes(std::size_t count) {
   return bytes;
 }
 
-std::string ForeignDatabaseBytes() {
+// A database after `sql`: a plain one, or made as a document first.
+std::string DatabaseBytes(bool document, const char* sql) {
   TestFolder folder;
-  {
-    VexSqlDatabase database(VexUnicodeString((folder / "other.db").string()),
-                            VexSqlDatabase::Mode::Create);
-    database.Execute("CREATE TABLE vex_element(id INTEGER PRIMARY KEY, name TEXT)");
-  }
-  return folder.Read("other.db");
-}
-
-std::string NewerDocumentBytes() {
-  TestFolder folder;
-  VexUnicodeString path((folder / "newer.vxd").string());
-  {
-    auto document = VexDocument::Create(path);
-    VexDocumentTransaction transaction(*document);
-    document->GetDatabase().Execute("UPDATE vex_schema SET version = 99");
-    transaction.Commit();
-  }
-  return folder.Read("newer.vxd");
+  const VexUnicodeString path((folder / "made.db").string());
+  if (document) VexDocument::Create(path);
+  VexSqlDatabase(path, document ? VexSqlDatabase::Mode::ReadWrite : VexSqlDatabase::Mode::Create)
+      .Execute(sql);
+  return folder.Read("made.db");
 }
 
 std::string Cut(std::string bytes, std::size_t size) { return bytes.substr(0, size); }
@@ -111,8 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFile{"CutInsideAPage",
                     [] { return Cut(ValidDocumentBytes(), ValidDocumentBytes().size() - 100); },
                     "DocumentTruncated"},
-        RefusedFile{"ForeignDatabase", ForeignDatabaseBytes, "DocumentForeign"},
-        RefusedFile{"NewerDocument", NewerDocumentBytes, "DocumentNewerSchema"}),
+        RefusedFile{"ForeignDatabase",
+                    [] { return DatabaseBytes(false, "CREATE TABLE vex_element(id, name)"); },
+                    "DocumentForeign"},
+        RefusedFile{"NewerDocument",
+                    [] { return DatabaseBytes(true, "UPDATE vex_schema SET version = 99"); },
+                    "DocumentNewerSchema"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DocumentFileTest, MissingFilesAndTakenPathsAreRefused) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
-#include "VexError.h"
 #include "VexMsgCatalog.h"
 #include "VexResourceFile.h"
 #include "VexTrace.h"
@@ -16,7 +15,6 @@ class MessagesTest : public ::testing::Test {
                  "Plain = Hello there  \n"
                  "Quoted = \"  keeps blanks  \"\n"
                  "Escapes = one\\ntwo\\t\\\"q\\\" \\\\\n"
-                 "WithParameters = Program {0} failed: {1}.\n"
                  "not an entry line\n");
     VexResourceFile::SetSearchPath(folder.Path().string());
   }
@@ -24,10 +22,10 @@ class MessagesTest : public ::testing::Test {
     const char* env = std::getenv("VEX_RESOURCE_PATH");
     VexResourceFile::SetSearchPath(env ? env : "");
   }
-  VexUnicodeString Text(const char* key, const VexListValVexUnicodeString* params = nullptr) {
+  VexUnicodeString Text(const char* key) {
     VexMsgCatalog catalog;
     catalog.LoadMsgCatalog("TestCatalog", nullptr);
-    return catalog.GetCatalogMsg(key).BuildMessage(params);
+    return catalog.GetCatalogMsg(key).BuildMessage(nullptr);
   }
   TestFolder folder;
 };
@@ -43,29 +41,11 @@ TEST_F(MessagesTest, ReadsPlainQuotedAndEscapedValues) {
   EXPECT_EQ(file->GetProblems().size(), 1u) << "the malformed line is reported, not fatal";
 }
 
-TEST_F(MessagesTest, ParametersFillPlaceholders) {
-  VexListValVexUnicodeString params{"cablpull.exe", "not found"};
-  EXPECT_EQ(Text("WithParameters", &params),
-            VexUnicodeString("Program cablpull.exe failed: not found."));
-}
-
 TEST_F(MessagesTest, MissingKeyOrCatalogBuildsTheKeyInBrackets) {
   EXPECT_EQ(Text("NoSuchKey"), VexUnicodeString("[NoSuchKey]"));
   VexMsgCatalog missing;
   EXPECT_EQ(missing.LoadMsgCatalog("NoSuchCatalog", nullptr), 1);
   EXPECT_EQ(missing.GetCatalogMsg("Plain").BuildMessage(nullptr), VexUnicodeString("[Plain]"));
-}
-
-TEST_F(MessagesTest, ErrorsCarrySeverityAndCatalogText) {
-  try {
-    throw VexInputError(2, "WithParameters", "TestCatalog", {"wwrsznec", "gone"});
-  } catch (const VexInputError& error) {
-    EXPECT_EQ(error.GetSeverity(), 2);
-    EXPECT_EQ(error.GetMessageText(), VexUnicodeString("Program wwrsznec failed: gone."));
-    EXPECT_STREQ(error.what(), "Program wwrsznec failed: gone.");
-  }
-  // Both kinds are VexError, so a handler can tell them apart or take them together.
-  EXPECT_THROW(throw VexInternalError(0, "Plain", "TestCatalog"), VexError);
 }
 
 TEST(VexTraceTest, CapturesLinesAndWritesOnlySwitchedOnChannels) {

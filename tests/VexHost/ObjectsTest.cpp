@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "VexBaseUnknown.h"
-#include "VexClassDictionary.h"
 #include "VexNotification.h"
 
 namespace {
@@ -48,23 +47,19 @@ VEX_IMPLEMENT_CLASS(TestEvent, VexNotification, "VexNull", "VoltariaTests")
 
 }  // namespace
 
-TEST(VexVarTest, CountsReferencesAndDeletesWithTheLastHandle) {
+TEST(VexVarTest, CountsReferencesAndQueriesInterfacesByHandleOrName) {
   {
     ITestShape_var shape(new Square);
-    ITestShape_var copy = shape;
+    VexBaseUnknown_var unknown(shape);
     EXPECT_EQ(shape->GetReferenceCount(), 2);
+    EXPECT_EQ(ITestShape_var(unknown).get(), shape.get());
+    EXPECT_FALSE(ITestLabel_var(unknown)) << "no extension registered yet for this test's kind";
+    EXPECT_EQ(VexInterfaceRegistry::Find("ITestShape"), &IID_ITestShape);
+    EXPECT_TRUE(VexOffersInterface(shape.get(), "ITestShape"));
+    EXPECT_FALSE(VexOffersInterface(shape.get(), "NoSuchInterface"));
     EXPECT_EQ(liveSquares, 1);
   }
-  EXPECT_EQ(liveSquares, 0);
-}
-
-TEST(VexVarTest, QueryGivesNullForAnInterfaceTheObjectLacks) {
-  ITestShape_var shape(new Square);
-  VexBaseUnknown_var unknown(shape);
-  ITestShape_var again(unknown);
-  EXPECT_EQ(again.get(), shape.get());
-  ITestLabel_var label(unknown);  // no extension registered yet for this test's kind
-  EXPECT_FALSE(label);
+  EXPECT_EQ(liveSquares, 0) << "deleted with the last handle";
 }
 
 TEST(VexVarTest, ExtensionsShareIdentityAndLifetimeWithTheirObject) {
@@ -103,23 +98,4 @@ TEST(VexMetaObjectTest, NotificationClassesAnswerClassQueries) {
   EXPECT_NE(TestEvent::ClassId(), VexNotification::ClassId());
   EXPECT_EQ(VexMetaObject::Find("TestEvent"), TestEvent::MetaObject());
   EXPECT_EQ(TestEvent::CreateItself(), nullptr);
-}
-
-TEST(VexClassDictionaryTest, CreatesRegisteredClassesByName) {
-  auto factory = []() -> VexBaseUnknown* { return new Square; };
-  VexClassDictionary& dictionary = VexClassDictionary::Instance();
-  dictionary.Register("TestSquareCmd", factory);
-  VexBaseUnknown_var created(dictionary.Create("TestSquareCmd"));
-  EXPECT_TRUE(ITestShape_var(created));
-  EXPECT_EQ(dictionary.Create("NoSuchClass"), nullptr);
-  dictionary.Unregister("TestSquareCmd", factory);
-  EXPECT_EQ(dictionary.Find("TestSquareCmd"), nullptr);
-}
-
-TEST(VexInterfaceRegistryTest, InterfacesAreFoundByName) {
-  ASSERT_NE(VexInterfaceRegistry::Find("ITestShape"), nullptr);
-  EXPECT_EQ(VexInterfaceRegistry::Find("ITestShape"), &IID_ITestShape);
-  ITestShape_var shape(new Square);
-  EXPECT_TRUE(VexOffersInterface(shape.get(), "ITestShape"));
-  EXPECT_FALSE(VexOffersInterface(shape.get(), "NoSuchInterface"));
 }

@@ -73,12 +73,6 @@ TEST_F(SelectionTest, ElementsOfTheSelectionComeInSelectionOrderAsTheSameObjects
                                     "UnknownInterface");
 }
 
-TEST_F(SelectionTest, WithoutACurrentEditorThereIsNoList) {
-  editor.reset();
-  EXPECT_EQ(VexFrmEditor::GetCurrentEditor(), nullptr);
-  EXPECT_EQ(converter.GetObjectsInCSO("VexIAECElement"), nullptr);
-}
-
 TEST_F(SelectionTest, SetsHoldEachLeafOnceInOrder) {
   VexXSO& set = *editor->GetHSO();
   EXPECT_EQ(set.AddElement(Element("C-7")), 1);
@@ -147,17 +141,4 @@ TEST_F(SelectionTest, DeletedAndRolledBackElementsLeaveTheSelection) {
   document->RollbackEvent();
   EXPECT_EQ(NamesOf(*converter.GetObjectsInCSO("VexIAECElement")), std::vector<std::string>{"C-7"})
       << "K-2 no longer exists";
-}
-
-TEST_F(SelectionTest, TheInteractiveSetWalksItsViewersInOpeningOrder) {
-  VexISO* iso = editor->GetISO();
-  VexNavigation3DViewer* main = editor->Open3DViewer("Main");
-  VexNavigation3DViewer* side = editor->Open3DViewer("Side");
-  iso->Init3DViewerList();
-  EXPECT_EQ(iso->GetNext3DViewer(), main);
-  editor->Close3DViewer(main);
-  EXPECT_EQ(iso->GetNext3DViewer(), side) << "closing a visited viewer keeps the walk's place";
-  EXPECT_EQ(iso->GetNext3DViewer(), nullptr);
-  iso->Init3DViewerList();
-  EXPECT_EQ(iso->GetNext3DViewer(), side);
 }

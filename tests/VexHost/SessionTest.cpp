@@ -73,6 +73,12 @@ TEST_F(SessionTest, ANormalEventCommitsAndAFailingOneRollsBackReportsAndRethrows
   EXPECT_EQ(session.GetUserLog().GetLast().form, VexUserLogEntry::Form::Error);
   EXPECT_EQ(session.GetUserLog().GetLast().text,
             "The program edsa could not be started: missing.");
+
+  document.calls.clear();
+  frame->onGo = [this] { session.RunEvent("inner", [] {}); };
+  ui.Push("Go");
+  EXPECT_EQ(document.calls, (std::vector<std::string>{"begin", "commit"}))
+      << "an event inside an event is part of it";
 }
 
 TEST_F(SessionTest, AFailedCommitRollsBackAndTheReturnModeHandsTheErrorBack) {
@@ -81,12 +87,6 @@ TEST_F(SessionTest, AFailedCommitRollsBackAndTheReturnModeHandsTheErrorBack) {
   ASSERT_TRUE(error);
   EXPECT_EQ(document.calls, (std::vector<std::string>{"begin", "commit", "rollback"}));
   EXPECT_EQ(session.GetUserLog().CountContaining("disk full"), 1);
-}
-
-TEST_F(SessionTest, AnEventInsideAnEventIsPartOfIt) {
-  frame->onGo = [this] { session.RunEvent("inner", [] {}); };
-  ui.Push("Go");
-  EXPECT_EQ(document.calls, (std::vector<std::string>{"begin", "commit"}));
 }
 
 TEST_F(SessionTest, AnUnexpectedQuestionFailsWithItsText) {
@@ -123,12 +123,10 @@ TEST_F(SessionTest, QueuedAnswersAreTakenInOrderAndLogged) {
             "question \"File\": Create? -> yes\n"
             "message 1 \"File\": Created. -> acknowledged\n"
             "question \"File\": Again? -> no\n");
-}
 
-TEST_F(SessionTest, AnAnswerOfTheWrongFormFailsLoudly) {
   frame->onGo = [this] { session.AskYesNo("Title", "Proceed?"); };
   ui.AnswerFile("/tmp/a.mas");
-  EXPECT_THROW(ui.Push("Go"), VexInternalError);
+  EXPECT_THROW(ui.Push("Go"), VexInternalError) << "an answer of the wrong form fails loudly";
 }
 
 TEST_F(SessionTest, TheBusyCursorLastsOneEvent) {

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <thread>
@@ -90,36 +89,20 @@ TEST_F(SettingRepositoryTest, ValuesSurviveAFreshProcessBothWays) {
 TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
   struct Case {
     const char* name;
-    std::function<void(const fs::path&)> spoil;
+    std::function<std::string(std::string)> spoil;  // saved bytes to bad bytes; null: a folder
   };
   const std::vector<Case> cases = {
-      {"empty", [](const fs::path& f) { std::ofstream(f).close(); }},
+      {"empty", [](std::string) { return std::string(); }},
       {"random bytes",
-       [](const fs::path& f) {
+       [](std::string) {
          std::mt19937 random(42);
-         std::ofstream out(f, std::ios::binary);
-         for (int i = 0; i < 500; ++i) out.put(static_cast<char>(random()));
+         std::string bytes(500, '\0');
+         for (char& byte : bytes) byte = static_cast<char>(random());
+         return bytes;
        }},
-      {"truncated",
-       [](const fs::path& f) {
-         std::string content;
-         {
-           std::ifstream in(f, std::ios::binary);
-           content.assign(std::istreambuf_iterator<char>(in), {});
-         }
-         std::ofstream(f, std::ios::binary | std::ios::trunc) << content.substr(0, content.size() - 9);
-       }},
-      {"one byte changed",
-       [](const fs::path& f) {
-         std::fstream io(f, std::ios::binary | std::ios::in | std::ios::out);
-         io.seekp(30);
-         io.put('#');
-       }},
-      {"a folder in its place",
-       [](const fs::path& f) {
-         fs::remove(f);
-         fs::create_directory(f);
-       }},
+      {"truncated", [](std::string saved) { return saved.substr(0, saved.size() - 9); }},
+      {"one byte changed", [](std::string saved) { return saved.replace(30, 1, "#"); }},
+      {"a folder in its place", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -129,8 +112,14 @@ TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
     Open()->WriteSetting("PrevTab", &tab, 1, 0);
     ASSERT_EQ(Open()->SaveRepository(), 0);
     VexSettingRepository::ForgetLoadedRepositories();
-    c.spoil(Open()->GetFilePath());
+    const std::string file = Open()->GetFilePath().filename();
     VexSettingRepository::ForgetLoadedRepositories();
+    if (c.spoil) {
+      folder.Write(file, c.spoil(folder.Read(file)));
+    } else {
+      fs::remove(folder / file);
+      fs::create_directory(folder / file);
+    }
 
     VexSettingRepository* repo = Open();
     EXPECT_NE(repo->GetLoadReport().find("set aside"), std::string::npos) << repo->GetLoadReport();
@@ -138,18 +127,6 @@ TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
     EXPECT_EQ(SetAsideFiles().size(), 1u) << "the bad file stays on disk beside the new one";
     ASSERT_EQ(repo->SaveRepository(), 0) << "and the repository saves again";
   }
-}
-
-TEST_F(SettingRepositoryTest, WritesAreObservedInCallOrder) {
-  VexSettingRepository* repo = Open();
-  std::vector<std::string> writes;
-  repo->SetWriteObserver([&](const std::string& key) { writes.push_back(key); });
-  int n = 1;
-  char text[] = "x";
-  repo->WriteSetting("PathLength1", &n, 1, 0);
-  repo->WriteSetting("FilePath1", text, 1, 0);
-  repo->WriteSetting("NumberOfLines", &n, 1, 0);
-  EXPECT_EQ(writes, (std::vector<std::string>{"PathLength1", "FilePath1", "NumberOfLines"}));
 }
 
 // A saving process is killed at random moments; every time, the file must read back as one whole

@@ -146,7 +146,7 @@ TEST_F(StateCommandTest, TheOrTransitionEndsTheCommandWhicheverAgentFires) {
   }
 }
 
-TEST_F(StateCommandTest, AnAgentReArmedByItsActionFiresAgainOnTheNextEvent) {
+TEST_F(StateCommandTest, AnAgentReArmedByItsActionFiresAgainOnTheNextEventAndOnlyThen) {
   TestCommand* command = Start();
   VexBaseUnknown_var object(new Navigable);
   EXPECT_TRUE(session.Pick(object));
@@ -154,13 +154,10 @@ TEST_F(StateCommandTest, AnAgentReArmedByItsActionFiresAgainOnTheNextEvent) {
   EXPECT_EQ(command->pick->GetValue(), object);
   EXPECT_EQ(std::count(trail.begin(), trail.end(), "picked element is value: 1"), 2);
   panel->PressOK();
-}
 
-TEST_F(StateCommandTest, AnAgentNotReArmedTakesNothingMore) {
   Start(/*rearm=*/false);
-  VexBaseUnknown_var object(new Navigable);
   EXPECT_TRUE(session.Pick(object));
-  EXPECT_FALSE(session.Pick(object));
+  EXPECT_FALSE(session.Pick(object)) << "not re-armed: takes nothing more";
 }
 
 TEST_F(StateCommandTest, PicksGoOnlyToAgentsWhoseElementTypeTheObjectOffers) {
@@ -174,7 +171,7 @@ TEST_F(StateCommandTest, PicksGoOnlyToAgentsWhoseElementTypeTheObjectOffers) {
 }
 
 TEST_F(StateCommandTest, AContextualMenuIsFilledChosenFromAndEnded) {
-  Start();
+  TestCommand* command = Start();
   ASSERT_TRUE(session.RequestContextMenu(VexBaseUnknown_var(new Navigable)));
   ASSERT_NE(session.GetContextMenu(), nullptr);
   EXPECT_EQ(session.GetContextMenu()->GetChildren().size(), 2u);
@@ -182,6 +179,12 @@ TEST_F(StateCommandTest, AContextualMenuIsFilledChosenFromAndEnded) {
   EXPECT_EQ(session.GetContextMenu(), nullptr);
   EXPECT_EQ(trail, (std::vector<std::string>{"activate 0", "menu shown", "edit chosen",
                                              "menu ended"}));
+
+  command->failEdit = true;
+  ASSERT_TRUE(session.RequestContextMenu(VexBaseUnknown_var(new Navigable)));
+  EXPECT_THROW(session.ChooseContextMenuItem("Edit"), VexInputError);
+  EXPECT_EQ(session.GetContextMenu(), nullptr);
+  EXPECT_EQ(trail.back(), "menu ended") << "the menu ends even when the chosen entry fails";
   panel->PressOK();
 }
 
@@ -196,13 +199,4 @@ TEST_F(StateCommandTest, AMenuLeftEmptyEndsAtOnceAndADismissedOneEndsToo) {
   EXPECT_EQ(std::count(trail.begin(), trail.end(), "menu ended"), 2);
   EXPECT_THROW(session.DismissContextMenu(), VexInputError);
   panel->PressOK();
-}
-
-TEST_F(StateCommandTest, TheMenuEndsEvenWhenTheChosenEntryFails) {
-  TestCommand* command = Start();
-  command->failEdit = true;
-  ASSERT_TRUE(session.RequestContextMenu(VexBaseUnknown_var(new Navigable)));
-  EXPECT_THROW(session.ChooseContextMenuItem("Edit"), VexInputError);
-  EXPECT_EQ(session.GetContextMenu(), nullptr);
-  EXPECT_EQ(trail.back(), "menu ended");
 }

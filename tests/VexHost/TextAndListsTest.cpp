@@ -37,14 +37,6 @@ TEST(VexUnicodeStringTest, CompareAnswersDifferentIdenticalOrCaseOnly) {
   EXPECT_EQ(VexUnicodeString("Ü").Compare("ü"), 0);
 }
 
-TEST(VexUnicodeStringTest, NumbersAndAppend) {
-  VexUnicodeString key("FilePath");
-  VexUnicodeString number;
-  key.Append(number.ConvertNumToString(10, "%d"));
-  EXPECT_EQ(key, VexUnicodeString("FilePath10"));
-  EXPECT_EQ(VexUnicodeString("N1") + "->" + "N2", VexUnicodeString("N1->N2"));
-}
-
 TEST(VexListTest, IndexesFromOneAndRejectsOutOfRange) {
   VexListValVexUnicodeString list;
   list.Append("a");
@@ -67,30 +59,12 @@ TEST(VexListTest, RemoveDuplicatesKeepsFirstOccurrencesInOrder) {
   EXPECT_EQ(list[3], VexUnicodeString("N2"));
 }
 
-TEST(VexListTest, PointerListDeletesFromLastToFirst) {
-  std::vector<int> order;
-  struct Probe {
-    std::vector<int>* order;
-    int id;
-    ~Probe() { order->push_back(id); }
-  };
-  VexListPtr<Probe> list;
-  for (int i = 1; i <= 3; ++i) list.Append(std::unique_ptr<Probe>(new Probe{&order, i}));
-  EXPECT_EQ(list[2]->id, 2);
-  list.RemoveAll();
-  EXPECT_EQ(order, (std::vector<int>{3, 2, 1}));
-  EXPECT_EQ(list.Size(), 0);
-}
-
 TEST(VexTokenTest, SplitsCrLfLinesOnDefaultSeparators) {
   VexToken token(VexUnicodeString("BUS1\tBUS2  \r\n"));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString("BUS1"));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString("BUS2"));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString(""));
   EXPECT_EQ(token.GetNextToken(), VexUnicodeString(""));
-}
-
-TEST(VexTokenTest, FirstTokenOfFixedColumnField) {
-  VexToken token(VexUnicodeString("AB CD   "));
-  EXPECT_EQ(token.GetNextToken(), VexUnicodeString("AB"));
+  EXPECT_EQ(VexToken(VexUnicodeString("AB CD   ")).GetNextToken(), VexUnicodeString("AB"))
+      << "the first token of a fixed-column field";
 }

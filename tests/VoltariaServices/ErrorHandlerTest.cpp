@@ -23,7 +23,7 @@ class ErrorHandlerTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ErrorHandlerTest, ReportsAreAcknowledgedMessagesOfTheirKind) {
+TEST_F(ErrorHandlerTest, ReportsAreAcknowledgedMessagesOfTheirKindAndOtherKindsAreRefused) {
   const struct {
     int displayKind;
     int windowKind;  // the notify window's: 3 error, 2 warning, 1 information
@@ -39,30 +39,9 @@ TEST_F(ErrorHandlerTest, ReportsAreAcknowledgedMessagesOfTheirKind) {
     EXPECT_EQ(entry.title, VexUnicodeString("Project"));
     EXPECT_EQ(entry.text, VexUnicodeString("Invalid Master File"));
   }
-}
-
-TEST_F(ErrorHandlerTest, KindFourAsksAndReturnsTheAnswer) {
-  user->QueueYes();
-  user->QueueNo();
-  EXPECT_EQ(handler.DisplayErrorPnl(4, "Create the file?", "Project"), 1);
-  EXPECT_EQ(handler.DisplayErrorPnl(4, "Create the file?", "Project"), 0);
-  EXPECT_EQ(Log().GetLast().form, VexUserLogEntry::Form::Question);
-  EXPECT_THROW(handler.DisplayErrorPnl(4, "Nobody answers this?", "Project"), VexInternalError);
-}
-
-TEST_F(ErrorHandlerTest, CaughtErrorsShowTheirCatalogTextUnderTheKindsTitle) {
-  VexGrdUtilitiesInputErr error(2, "EdsaProgramMissing", {"scac3p.exe", "/opt/edsa"});
-  EXPECT_EQ(handler.DisplayError(2, &error), 0);
-  VexUserLogEntry entry = Log().GetLast();
-  EXPECT_EQ(entry.title, VexUnicodeString("Warning"));
-  EXPECT_EQ(entry.text, error.GetMessageText());
-  EXPECT_NE(entry.text.str().find("scac3p.exe"), std::string::npos);
-  EXPECT_THROW(handler.DisplayError(2, nullptr), VexInternalError);
-}
-
-TEST_F(ErrorHandlerTest, UnknownKindsAreRefusedNotDropped) {
+  Log().Clear();
   for (int kind : {0, 5, -1}) {
     EXPECT_THROW(handler.DisplayErrorPnl(kind, "text", "title"), VexInternalError) << kind;
   }
-  EXPECT_EQ(Log().GetCount(), 0);
+  EXPECT_EQ(Log().GetCount(), 0) << "unknown kinds are refused, not dropped";
 }

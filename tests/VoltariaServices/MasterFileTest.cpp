@@ -34,16 +34,6 @@ TEST(MasterFileTest, NetworkTypeOfExtensionsAndTypes) {
   }
 }
 
-TEST(MasterFileTest, CreateRecordsTheTypeOfTheExtensionOrTypeGiven) {
-  TestFolder folder;
-  VexGrdMasterFile::Create(PathOf(folder / "a.mas"), ".mds");
-  EXPECT_EQ(folder.Read("a.mas"), "EDSA-MASTER 1\nNetworkType=DC\n");
-  VexGrdMasterFile::Create(PathOf(folder / "b.mps"), "3P");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "b.mps")).GetNetworkType(), VexUnicodeString("3P"));
-  VexGrdMasterFile::Create(PathOf(folder / "c.mss"), "");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "c.mss")).GetNetworkType(), VexUnicodeString("1X"));
-}
-
 TEST(MasterFileTest, CreateRefusesWhatItCannotDoAndKeepsExistingFiles) {
   TestFolder folder;
   folder.Write("kept.mas", "EDSA data\n");
@@ -56,16 +46,6 @@ TEST(MasterFileTest, CreateRefusesWhatItCannotDoAndKeepsExistingFiles) {
             "UnknownNetworkType");
   EXPECT_EQ(ErrorKeyOf([&] { VexGrdMasterFile(PathOf(folder / "missing.mas")); }),
             "MasterFileMissing");
-}
-
-TEST(MasterFileTest, WithoutATypeLineTheExtensionTells) {
-  TestFolder folder;
-  folder.Write("dc.MDS", "EDSA-MASTER 1\n");
-  folder.Write("odd.txt", "EDSA-MASTER 1\n");
-  folder.Write("said.mas", "EDSA-MASTER 1\nNetworkType=1X\n");
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "dc.MDS")).GetNetworkType(), VexUnicodeString("DC"));
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "odd.txt")).GetNetworkType(), VexUnicodeString(""));
-  EXPECT_EQ(VexGrdMasterFile(PathOf(folder / "said.mas")).GetNetworkType(), VexUnicodeString("1X"));
 }
 
 TEST(MasterFileTest, RecordsNodesBranchesAndLengthsOnceAndKeepsForeignLines) {

@@ -54,40 +54,27 @@ using Arguments = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(ProjectTest, RunScac3pStartsTheProgramWithTheMasterFile) {
+// The argument vectors of the other runs are checked through the tabs that start them.
+TEST_F(ProjectTest, RunsStartTheirProgramWithTheMasterFileAndTheJob) {
   std::string master = UseMaster("net one.mas");
-  EXPECT_EQ(project->Run_SCAC3P(), 0);
-  auto runs = WaitForEdsaRuns(folder / "edsa-runs.log");
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].program, "scac3p.exe");
-  EXPECT_EQ(runs[0].arguments, Arguments{master});
-}
-
-TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
-  std::string master = UseMaster("n.mas");
-  project->GetGrdConduitObj()->SetJobFilePath((folder / "pull1.txt").string().c_str());
-  std::string job = (folder / "pull1.cpd").string();
+  VexGrdConduit* conduit = project->GetGrdConduitObj();
+  const std::string pull = (folder / "pull1.cpd").string(), size = (folder / "size1.wsw").string();
   const struct {
     std::function<int()> run;
     const char* program;
     Arguments arguments;
   } cases[] = {
-      {[&] { return project->View_OneLineDiagram(1); }, "winedsa.exe", {master, "/diagram", "1"}},
-      {[&] { return project->EditMasterData(); }, "winedsa.exe", {master, "/master"}},
-      {[&] { return project->EditNode("BUS1"); }, "winedsa.exe", {master, "/node", "BUS1"}},
-      {[&] { return project->EditBranch("B1", "B2"); },
-       "winedsa.exe",
-       {master, "/branch", "B1", "B2"}},
-      {[&] { return project->Run_SCDC(); }, "scdc.exe", {master}},
-      {[&] { return project->Run_SCAC1PXF(); }, "scac1pxf.exe", {master}},
-      {[&] { return project->Run_ACLFMAIN(); }, "aclfmain.exe", {master}},
-      {[&] { return project->Run_DCLFMAIN(); }, "dclfmain.exe", {master}},
-      {[&] { return project->Run_MSTRMAIN(); }, "mstrmain.exe", {master}},
-      {[&] { return project->Run_HARMMAIN(); }, "harmmain.exe", {master}},
-      {[&] { return project->Run_WINEDSA(); }, "winedsa.exe", {master}},
-      {[&] { return project->Run_CABLPULL(3); },
-       "cablpull.exe",
-       {master, "/mode", "3", "/job", job}},
+      {[&] { return project->Run_SCAC3P(); }, "scac3p.exe", {master}},
+      {[&] {
+         conduit->SetJobFilePath((folder / "pull1.txt").string().c_str());
+         return project->Run_CABLPULL(3);
+       },
+       "cablpull.exe", {master, "/mode", "3", "/job", pull}},
+      {[&] {
+         conduit->SetJobFilePath(size.c_str());
+         return project->Run_WWRSZNEC();
+       },
+       "Wwrsznec.exe", {master, "/job", size}},
   };
   // Started without waiting, the runs may log in any order: check them one at a time.
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -98,11 +85,15 @@ TEST_F(ProjectTest, EveryRunStartsItsProgramWithItsArgumentVector) {
     EXPECT_EQ(runs[i].program, cases[i].program);
     EXPECT_EQ(runs[i].arguments, cases[i].arguments);
   }
-  project->GetGrdConduitObj()->SetJobFilePath((folder / "size1.wsw").string().c_str());
-  project->Run_WWRSZNEC();
-  auto runs = WaitForEdsaRuns(folder / "edsa-runs.log", std::size(cases) + 1);
-  ASSERT_EQ(runs.size(), std::size(cases) + 1);
-  EXPECT_EQ(runs.back().arguments, (Arguments{master, "/job", (folder / "size1.wsw").string()}));
+}
+
+TEST(EdsaRunnerTest, ExplicitFolderWinsOverTheVariableUntilCleared) {
+  ScopedEnv variable(VexGrdEdsaRunner::kFolderVariable, "/from/variable");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/from/variable"));
+  VexGrdEdsaRunner::SetEdsaFolder("/given/explicitly");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/given/explicitly"));
+  VexGrdEdsaRunner::SetEdsaFolder("");
+  EXPECT_EQ(VexGrdEdsaRunner::GetEdsaFolder(), VexUnicodeString("/from/variable"));
 }
 
 TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
@@ -112,22 +103,29 @@ TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
   EXPECT_EQ(ErrorKeyOf([&] { project->Run_CABLPULL(1); }), "NoJobFile");
   EXPECT_EQ(ErrorKeyOf([&] { project->Run_WWRSZNEC(); }), "NoJobFile");
 
-  TestFolder emptyEdsa;
-  VexGrdEdsaRunner::SetEdsaFolder(emptyEdsa.Path().string().c_str());
-  EXPECT_EQ(project->DoesEDSAExeExist("scac3p.exe"), 0);
-  try {
-    project->Run_SCAC3P();
-    FAIL() << "no error raised";
-  } catch (const VexGrdUtilitiesInputErr& error) {
-    EXPECT_EQ(error.GetSeverity(), 2);
-    EXPECT_NE(std::string(error.what()).find("scac3p.exe"), std::string::npos) << error.what();
+  // No EDSA folder set, a folder that does not exist, a folder without the program.
+  ScopedEnv noVariable(VexGrdEdsaRunner::kFolderVariable, "");
+  TestFolder edsa;
+  for (const std::string& path : {std::string(), (edsa / "none").string(), edsa.Path().string()}) {
+    SCOPED_TRACE(path);
+    VexGrdEdsaRunner::SetEdsaFolder(path.c_str());
+    EXPECT_EQ(project->DoesEDSAExeExist("scac3p.exe"), 0);
+    try {
+      project->Run_SCAC3P();
+      ADD_FAILURE() << "no error raised";
+    } catch (const VexGrdUtilitiesInputErr& error) {
+      EXPECT_EQ(error.GetSeverity(), 2);
+      const std::string text = error.what();
+      EXPECT_NE(text.find("scac3p.exe"), std::string::npos) << text;
+      EXPECT_EQ(text.find('['), std::string::npos) << "the catalog lacks the key: " << text;
+    }
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "edsa-runs.log"));
   VexGrdEdsaRunner::SetEdsaFolder(kStandInFolder.string().c_str());
   EXPECT_EQ(project->DoesEDSAExeExist("Wwrsznec.exe"), 1);
 }
 
-TEST_F(ProjectTest, MasterFilePathIsKeptInTheDocument) {
+TEST_F(ProjectTest, TheMasterFileIsKeptInTheDocumentAndTellsTheNetworkType) {
   std::string master = UseMaster("kept.mds");
   auto path = document->GetPath();
   project.reset();
@@ -136,11 +134,9 @@ TEST_F(ProjectTest, MasterFilePathIsKeptInTheDocument) {
   project = std::make_unique<VexGrdProject>(document.get());
   EXPECT_EQ(project->GetMasterFilePath().str(), master);
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("DC"));
-}
 
-TEST_F(ProjectTest, NetworkTypeFromTheFileElseFromTheExtension) {
   UseMaster("typed.mas", "1X");
-  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
+  EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X")) << "the file's type line wins";
   VexDocumentTransaction transaction(*document);
   project->SetMasterFilePath((folder / "not yet.mss").string().c_str());
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
@@ -168,36 +164,20 @@ TEST_F(ProjectTest, EdsaDataOfNodesBranchesAndLengthsIsRecordedInTheMasterFile) 
             "BranchNotFound");
 }
 
-TEST_F(ProjectTest, TextResultsBesideTheMasterFile) {
-  UseMaster("n.mas");
-  project->AnalyzeTextAnnotation();
-  EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0) << "no result file yet";
-  folder.Write("n.txr", "[BUS2]\nV = 0.98 pu\n[BUS1->BUS2]\nI = 212 A\nP = 1 MW\n");
-  project->AnalyzeTextAnnotation();
-  EXPECT_EQ(project->GetListOfNodesBranches(1), (VexListValVexUnicodeString{"BUS2", "BUS1->BUS2"}));
-  EXPECT_EQ(project->GetListOfTxtResults("BUS1->BUS2"),
-            (VexListValVexUnicodeString{"I = 212 A", "P = 1 MW"}));
-  EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0) << "colours were not analysed";
-}
-
-TEST_F(ProjectTest, ColourResultsColourTheLinkedElementsInTheViewer) {
+TEST_F(ProjectTest, ColourResultsColourTheElementsLinkedToTheGivenIdentifiers) {
   UseMaster("n.mas");
   {
     VexDocumentTransaction transaction(*document);
-    for (const char* name : {"PUMP1", "C1", "C2", "FREE"}) {
-      document->CreateElement(name, "Sample", VexElementKind::Conduit);
-    }
-    auto element = [&](const char* name) {
-      return VexIAECElement_var(document->FindElementByName(name).get());
-    };
-    project->LinkNode(element("PUMP1"), project->CreateNode("BUS1"));
-    auto branch = project->CreateBranch("BUS1", "BUS2");
-    project->LinkBranch(element("C1"), branch);
-    project->LinkBranch(element("C2"), branch);
+    auto pump = document->CreateElement("PUMP1", "Sample", VexElementKind::Equipment);
+    auto conduit = document->CreateElement("C1", "Sample", VexElementKind::Conduit);
+    project->LinkNode(VexIAECElement_var(pump), project->CreateNode("BUS1"));
+    project->LinkBranch(VexIAECElement_var(conduit), project->CreateBranch("BUS1", "BUS2"));
     project->CreateNode("BUS3");
     transaction.Commit();
   }
-  folder.Write("n.clr", "BUS1 255 0 0\nBUS1->BUS2 0 0 255\nBUS3 0 255 0\nBUS9 1 2 3\n");
+  // CR LF ends, a comment, tabs, and BUS1 coloured twice: the last colour counts.
+  folder.Write("n.clr", "# colours\r\nBUS1 1 1 1\r\n\tBUS1->BUS2\t0 0 255\nBUS3 0 255 0\n"
+                        "BUS9 1 2 3\nBUS1 255 0 0\n");
   project->AnalyzeColorAnnotation();
   auto ids = project->GetListOfNodesBranches(2);
   EXPECT_EQ(ids, (VexListValVexUnicodeString{"BUS1", "BUS1->BUS2", "BUS3", "BUS9"}));
@@ -207,13 +187,9 @@ TEST_F(ProjectTest, ColourResultsColourTheLinkedElementsInTheViewer) {
   auto colorOf = [&](const char* name) {
     return viewer->GetColor(VexBaseUnknown_var(document->FindElementByName(name).get()));
   };
-  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, ids), 3);
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, {"BUS1->BUS2"}), 1) << "only the identifiers given";
+  EXPECT_FALSE(colorOf("PUMP1"));
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, ids), 2);
   EXPECT_EQ(colorOf("PUMP1"), (VexColor{255, 0, 0}));
   EXPECT_EQ(colorOf("C1"), (VexColor{0, 0, 255}));
-  EXPECT_EQ(colorOf("C2"), (VexColor{0, 0, 255}));
-  EXPECT_FALSE(colorOf("FREE"));
-
-  viewer->ResetAllColors();
-  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, {"BUS1->BUS2"}), 2) << "only the identifiers given";
-  EXPECT_FALSE(colorOf("PUMP1"));
 }

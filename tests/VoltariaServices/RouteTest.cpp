@@ -115,9 +115,3 @@ TEST(RouteTest, SegmentStatuses) {
   };
   for (const auto& c : cases) EXPECT_EQ(StatusOf(c.elements), c.status) << c.name;
 }
-
-TEST(RouteTest, LengthOfAnElementFollowsItsPoints) {
-  EXPECT_DOUBLE_EQ(
-      VexGrdRoute::LengthOf(Element("L", {{0, 0, 0}, {300, 400, 0}, {300, 400, 1000}})), 1500);
-  EXPECT_DOUBLE_EQ(VexGrdRoute::LengthOf(Element("P", {{1, 2, 3}})), 0);
-}

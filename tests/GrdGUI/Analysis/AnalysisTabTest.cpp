@@ -6,7 +6,6 @@
 #include "VexDlgCombo.h"
 #include "VexDlgTabContainer.h"
 #include "VexGrdAnalFrm.h"
-#include "VexTrace.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ struct AnalysisCase {
   const char* name;
   const char* masterFile;   // its extension tells the network type...
   const char* networkType;  // ...unless the file records one
-  const char* combo;
+  const char* combo;  // null: the button has no variants
   int line;
   const char* button;
   const char* program;  // started, or null when nothing runs
@@ -50,6 +49,9 @@ const AnalysisCase kCases[] = {
     {"HarmonicsOn3PWithoutALine", "net.mas", "", "HarmonCmb", kNoLine, "HarmonBtn", "harmmain.exe"},
     {"HarmonicsOnDCIsRefused", "net.mds", "", "HarmonCmb", 0, "HarmonBtn", nullptr,
      "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseAC3Phase"},
+    {"WinEdsaOn3P", "net.mas", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
+    {"WinEdsaOnDC", "net.mds", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
+    {"WinEdsaOn1X", "net.mss", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
 };
 
 }  // namespace
@@ -78,7 +80,7 @@ TEST_P(AnalysisVariantTest, RunsTheVariantOnlyOnItsNetworkType) {
   const AnalysisCase& c = GetParam();
   std::string master = UseMasterFile(c.masterFile, c.networkType);
   OpenAnalysisTab();
-  Pick(c.combo, c.line);
+  if (c.combo) Pick(c.combo, c.line);
   Ui().Push(c.button);
 
   if (c.program) {
@@ -100,39 +102,6 @@ TEST_P(AnalysisVariantTest, RunsTheVariantOnlyOnItsNetworkType) {
 INSTANTIATE_TEST_SUITE_P(Variants, AnalysisVariantTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AnalysisTabTest, EachComboOffersItsVariantsAndShowsTheFirst) {
-  OpenAnalysisTab();
-  EXPECT_EQ(LinesOf(Ui().Get<VexDlgCombo>("ShortCirCmb")),
-            (Lines{Text("GrdGUI_AnalysisTab_SC_Option1").str(),
-                   Text("GrdGUI_AnalysisTab_SC_Option2").str(),
-                   Text("GrdGUI_AnalysisTab_SC_Option3").str()}));
-  EXPECT_EQ(LinesOf(Ui().Get<VexDlgCombo>("LoadFloCmb")).size(), 2u);
-  for (const char* combo : {"ShortCirCmb", "LoadFloCmb", "MtrStartCmb", "HarmonCmb"}) {
-    EXPECT_EQ(Ui().Get<VexDlgCombo>(combo).GetSelect(), 0) << combo << ": Run never does nothing";
-  }
-}
-
-TEST_F(AnalysisTabTest, WinEdsaRunsOnEveryNetworkTypeAndTracesOnItsChannel) {
-  OpenAnalysisTab();
-  VexTraceCapture capture;
-  std::vector<Run> expected;
-  for (const char* name : {"a.mas", "b.mds", "c.mss"}) {
-    expected.push_back({"winedsa.exe", UseMasterFile(name)});
-    Ui().Push("WinEdsaBtn");
-  }
-  EXPECT_EQ(Starts(), expected);
-  EXPECT_EQ(WaitForLoggedRuns(3).size(), 3u);
-  EXPECT_EQ(MessageCount(), 0);
-  int entries = 0;
-  for (const VexTraceLine& line : capture.Lines()) {
-    if (line.text == "--> VexGrdAnalFrm : RunWinEdsa") {
-      ++entries;
-      EXPECT_EQ(line.channel, "GRDUI1") << "the Analysis tab traces on GRDUI1";
-    }
-  }
-  EXPECT_EQ(entries, 3);
-}
-
 TEST_F(AnalysisTabTest, WithoutAProjectNoButtonDoesAnything) {
   CloseDocument();
   StartCommand();
@@ -149,7 +118,7 @@ TEST_F(AnalysisTabTest, WithoutAProjectNoButtonDoesAnything) {
   EXPECT_EQ(MessageCount(), 0);
 }
 
-TEST_F(AnalysisTabTest, AMissingProgramIsAClearWarningAndThePanelKeepsWorking) {
+TEST_F(AnalysisTabTest, AMissingProgramOrEdsaFolderIsAClearWarningAndThePanelKeepsWorking) {
   std::string master = UseMasterFile("net.mss");
   std::string folder = UseEdsaFolderWithout("scac1pxf.exe").string();
   OpenAnalysisTab();
@@ -167,13 +136,26 @@ TEST_F(AnalysisTabTest, AMissingProgramIsAClearWarningAndThePanelKeepsWorking) {
   EXPECT_EQ(Ui().Get<VexDlgTabContainer>("TabContainer").GetSelectedPage(),
             VexGrdPanel::kResultsTab);
   EXPECT_EQ(MessageCount(), 1);
+
+  std::string missing = (Folder() / "no-such-folder").string();
+  UseEdsaFolder(missing);
+  Ui().SelectPage("TabContainer", VexGrdPanel::kAnalysisTab);
+  Ui().Push("WinEdsaBtn");
+  EXPECT_EQ(Starts().size(), 1u);
+  EXPECT_EQ(LastMessage(), "2|" + UtilitiesText("ErrorTitleWarning") + "|" +
+                               UtilitiesText("EdsaFolderMissing", {missing, "winedsa.exe"}));
 }
 
-TEST_F(AnalysisTabTest, WithoutAMasterFileEveryButtonWarns) {
+TEST_F(AnalysisTabTest, WithoutAMasterFileEveryButtonOfAnalysisAndResultsWarns) {
   OpenAnalysisTab();
-  for (const char* button :
-       {"ShortCirBtn", "LoadFloBtn", "MtrStartBtn", "HarmonBtn", "WinEdsaBtn"}) {
+  const std::pair<int, const char*> buttons[] = {
+      {VexGrdPanel::kAnalysisTab, "ShortCirBtn"}, {VexGrdPanel::kAnalysisTab, "LoadFloBtn"},
+      {VexGrdPanel::kAnalysisTab, "MtrStartBtn"}, {VexGrdPanel::kAnalysisTab, "HarmonBtn"},
+      {VexGrdPanel::kAnalysisTab, "WinEdsaBtn"},  {VexGrdPanel::kResultsTab, "TextAnnotate"},
+      {VexGrdPanel::kResultsTab, "ColorAnnotate"}};
+  for (const auto& [page, button] : buttons) {
     SCOPED_TRACE(button);
+    Ui().SelectPage("TabContainer", page);
     int before = MessageCount();
     Ui().Push(button);
     EXPECT_EQ(MessageCount(), before + 1);
@@ -181,15 +163,4 @@ TEST_F(AnalysisTabTest, WithoutAMasterFileEveryButtonWarns) {
               "2|" + UtilitiesText("ErrorTitleWarning") + "|" + UtilitiesText("NoMasterFile"));
   }
   EXPECT_TRUE(Starts().empty());
-}
-
-TEST_F(AnalysisTabTest, AMissingEdsaFolderIsNamedInTheWarning) {
-  UseMasterFile("net.mas");
-  std::string folder = (Folder() / "no-such-folder").string();
-  UseEdsaFolder(folder);
-  OpenAnalysisTab();
-  Ui().Push("HarmonBtn");
-  EXPECT_TRUE(Starts().empty());
-  EXPECT_EQ(LastMessage(), "2|" + UtilitiesText("ErrorTitleWarning") + "|" +
-                               UtilitiesText("EdsaFolderMissing", {folder, "harmmain.exe"}));
 }

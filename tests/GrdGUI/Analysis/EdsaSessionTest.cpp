@@ -1,44 +1,11 @@
 #include "EdsaSessionTest.h"
 
-#include <chrono>
-#include <fstream>
-#include <sstream>
-#include <thread>
-
-#include "VexDocumentTransaction.h"
+#include "EdsaRunLog.h"
 #include "VexMsgCatalog.h"
 #include "VexProcess.h"
 #include "VexSession.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::vector<std::string> SplitFields(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  std::stringstream stream(line);
-  for (std::string field; std::getline(stream, field, separator);) fields.push_back(field);
-  return fields;
-}
-
-std::string Trim(const std::string& text) {
-  std::size_t start = text.find_first_not_of(" \t");
-  std::size_t end = text.find_last_not_of(" \t\r");
-  return start == std::string::npos ? std::string() : text.substr(start, end - start + 1);
-}
-
-std::vector<EdsaSessionTest::Run> ReadLoggedRuns(const fs::path& log) {
-  std::vector<EdsaSessionTest::Run> runs;
-  std::ifstream in(log);
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> fields = SplitFields(line, '\t');
-    if (!fields.empty()) fields.pop_back();  // the time of the run
-    runs.push_back(fields);
-  }
-  return runs;
-}
-
-}  // namespace
 
 EdsaSessionTest::EdsaSessionTest() {
   observer_ = VexAddProcessObserver([this](const VexProcessStart& start) {
@@ -64,12 +31,10 @@ void EdsaSessionTest::SetMasterFile(const std::string& path) {
 }
 
 std::vector<EdsaSessionTest::Run> EdsaSessionTest::WaitForLoggedRuns(std::size_t count) const {
-  fs::path log = fs::path(Folder().Path()) / "edsa-runs.log";
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  std::vector<Run> runs = ReadLoggedRuns(log);
-  while (runs.size() < count && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    runs = ReadLoggedRuns(log);
+  std::vector<Run> runs;
+  for (const EdsaRun& logged : WaitForEdsaRuns(Folder() / "edsa-runs.log", count)) {
+    runs.push_back({logged.program});
+    runs.back().insert(runs.back().end(), logged.arguments.begin(), logged.arguments.end());
   }
   return runs;
 }
@@ -92,32 +57,11 @@ void EdsaSessionTest::UseEdsaFolder(const fs::path& folder) {
 }
 
 fs::path EdsaSessionTest::LoadSamplePlant() {
-  fs::path sample = fs::path(VOLTARIA_SAMPLE_DIR) / "plant";
-  std::ifstream description(sample / "plant.txt");
-  if (!description) throw std::runtime_error("the sample plant description is missing");
-  for (std::string line; std::getline(description, line);) {
-    std::vector<std::string> f = SplitFields(line, '|');
-    for (std::string& field : f) field = Trim(field);
-    if (f.empty() || f[0].empty() || f[0][0] == '#') continue;
-    if (f[0] == "element" && f.size() == 4) {
-      auto kind = VexElementKindFromName(f[2]);
-      if (!kind) throw std::runtime_error("unknown element kind in the sample: " + f[2]);
-      AddElement(f[1], *kind, {}, f[3]);
-    } else if (f[0] == "node" && f.size() == 2) {
-      AddNodes({f[1]});
-    } else if (f[0] == "branch" && f.size() == 3) {
-      AddBranch(f[1], f[2]);
-    } else if (f[0] == "link" && f.size() == 3) {
-      LinkToNode(f[1], VexIAECElement_var(Document().FindElementByName(f[2].c_str())));
-    } else if (f[0] == "link" && f.size() == 4) {
-      LinkToBranch(f[1], f[2], VexIAECElement_var(Document().FindElementByName(f[3].c_str())));
-    }
-    // Routes, attributes, lengths and jobs play no part in the results.
-  }
+  UseDocumentCopy(fs::path(VOLTARIA_BUILT_SAMPLE) / "plant.vxd");
   fs::path project = Folder() / "edsa";
   fs::create_directories(project);
   for (const char* file : {"plant.mas", "plant.txr", "plant.clr"}) {
-    fs::copy_file(sample / "edsa" / file, project / file);
+    fs::copy_file(fs::path(VOLTARIA_SAMPLE_DIR) / "plant/edsa" / file, project / file);
   }
   SetMasterFile((project / "plant.mas").string());
   return project;

@@ -17,18 +17,6 @@ class EdsaSessionTest : public GrdGuiTest {
   using Run = std::vector<std::string>;
   using Lines = std::vector<std::string>;
 
-  /// The lines of a combo or a list, in row order.
-  template <class Widget>
-  static Lines LinesOf(const Widget& widget) {
-    Lines lines;
-    for (int row = 0; row < widget.GetLineCount(); ++row) {
-      VexUnicodeString line;
-      widget.GetLine(row, line);
-      lines.push_back(line.str());
-    }
-    return lines;
-  }
-
  protected:
   EdsaSessionTest();
   ~EdsaSessionTest() override;
@@ -47,9 +35,8 @@ class EdsaSessionTest : public GrdGuiTest {
   /// Points the EDSA folder at `folder`, which need not exist.
   void UseEdsaFolder(const std::filesystem::path& folder);
 
-  /// Builds the sample plant's elements, nodes, branches and links in the document, copies its
-  /// EDSA project (master file and result files) into the test folder and makes it current.
-  /// Returns the folder of the copied project.
+  /// Makes a copy of the sample plant the document, copies its EDSA project (master file and
+  /// result files) into the test folder and makes it current. Returns the copied project's folder.
   std::filesystem::path LoadSamplePlant();
 
   /// A text of the utilities' catalog, built with `parameters`.

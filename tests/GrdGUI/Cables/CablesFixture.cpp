@@ -5,7 +5,6 @@
 #include "VexDlgEditor.h"
 #include "VexDocumentTransaction.h"
 #include "VexGrdPanel.h"
-#include "VexSession.h"
 
 VexBaseUnknown_var CablesTest::AddRouteElement(const std::string& name, VexElementKind kind,
                                                std::vector<VexRoutePoint> points, double diameter) {
@@ -47,13 +46,6 @@ std::string CablesTest::Editor(const char* identifier) {
 
 std::string CablesTest::ReportText(const std::string& text) {
   return "1|" + Text("GrdGUI_CableTab_ErrorDialogTitle").str() + "|" + text;
-}
-
-std::string CablesTest::Exchange(std::size_t fromEnd) {
-  const auto& entries = VexSession::GetSession().GetUserLog().GetEntries();
-  if (entries.size() <= fromEnd) return "(no such entry)";
-  const VexUserLogEntry& entry = entries[entries.size() - 1 - fromEnd];
-  return std::to_string(entry.kind) + "|" + entry.title.str() + "|" + entry.text.str();
 }
 
 std::string CablesTest::CreateQuestion(const std::string& named) {

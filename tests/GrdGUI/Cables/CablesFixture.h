@@ -35,8 +35,6 @@ class CablesTest : public GrdGuiTest {
   static std::string Report(const char* key) { return ReportText(Text(key).str()); }
   /// The kind-4 question about a missing file named `named`.
   static std::string CreateQuestion(const std::string& named);
-  /// The user log's entry `fromEnd` entries before the last, as "kind|title|text".
-  static std::string Exchange(std::size_t fromEnd);
   /// The EDSA runs recorded beside the master file, once there are `count`.
   std::vector<EdsaRun> Runs(std::size_t count);
   /// The modes of the cable-pull runs, sorted: runs start without waiting, so the log may hold

@@ -1,8 +1,5 @@
 // Choosing a branch measures its linked route elements, shows the length in the user's unit and
 // stores it with the EDSA unit code of that unit.
-#include <fstream>
-#include <iterator>
-
 #include "NavigatorFixture.h"
 #include "VexDlgMultiList.h"
 #include "VexParmDictionary.h"
@@ -13,7 +10,7 @@ class BranchLengthTest : public NavigatorTest {
  protected:
   // BUS1->BUS2 runs along two conduits of 1000 mm and 1500 mm.
   void SetUp() override {
-    master_ = MakeMasterFile();
+    MakeMasterFile();
     AddNodes({"BUS1", "BUS2", "BUS3"});
     AddBranch("BUS1", "BUS2");
     LinkToBranch("BUS1", "BUS2", VexIAECElement_var(Conduit("C1", {{0, 0, 0}, {1000, 0, 0}})));
@@ -23,11 +20,7 @@ class BranchLengthTest : public NavigatorTest {
     Ui().Check("NavigatorTab/ShowAllCheck", true);
   }
   void ChooseBranch() { ChooseRow("BranchMultiList", 1, "BUS1"); }
-  std::string MasterFile() {
-    std::ifstream in(master_);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::string master_;
+  std::string MasterFile() { return Folder().Read("plant.mas"); }
 };
 
 TEST_F(BranchLengthTest, StoredWithTheEdsaCodeOfTheUsersUnit) {

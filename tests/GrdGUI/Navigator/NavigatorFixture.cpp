@@ -3,7 +3,6 @@
 #include "VexAECReviewBaseServices.h"
 #include "VexCkeUnitFrame.h"
 #include "VexCSO.h"
-#include "VexDlgMultiList.h"
 #include "VexHSO.h"
 #include "VexIGrdNavigate.h"
 #include "VexNavigBox.h"
@@ -16,31 +15,6 @@ std::string LabelOf(const VexBaseUnknown_var& object) {
 void NavigatorTest::OpenNavigator() {
   StartCommand();
   Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
-}
-
-std::vector<std::string> NavigatorTest::Rows(const std::string& list) {
-  auto& widget = Ui().Get<VexDlgMultiList>(list);
-  std::vector<std::string> rows;
-  for (int row = 0; row < widget.GetLineCount(); ++row) {
-    std::string cells;
-    for (int column = 0; column < widget.GetColumnCount(); ++column) {
-      VexUnicodeString cell;
-      widget.GetColumnItem(column, cell, row);
-      cells += (column ? "|" : "") + cell.str();
-    }
-    rows.push_back(cells);
-  }
-  return rows;
-}
-
-void NavigatorTest::ChooseRow(const std::string& list, int column, const std::string& text) {
-  auto& widget = Ui().Get<VexDlgMultiList>(list);
-  for (int row = 0; row < widget.GetLineCount(); ++row) {
-    VexUnicodeString cell;
-    widget.GetColumnItem(column, cell, row);
-    if (cell.str() == text) return Ui().SelectRows(list, {row});
-  }
-  FAIL() << list << " has no row reading " << text;
 }
 
 VexINavigContainer_var NavigatorTest::Container() {

@@ -13,10 +13,6 @@ class NavigatorTest : public GrdGuiTest {
   /// Starts the command and switches to the Navigator page, as a person would.
   void OpenNavigator();
 
-  /// The rows of a list of the page, each as its cells joined with '|'.
-  std::vector<std::string> Rows(const std::string& list);
-  /// A person selects the row of `list` whose cell `column` reads `text`.
-  void ChooseRow(const std::string& list, int column, const std::string& text);
   /// The labels of the graph's roots, in order.
   std::vector<std::string> Roots();
   /// What the graph box shows (its last drawing).

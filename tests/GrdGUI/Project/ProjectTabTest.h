@@ -15,16 +15,10 @@ class ProjectTabTest : public GrdGuiTest {
   std::string PathOf(const std::string& name) const { return (Folder() / name).string(); }
   /// A master file on disk that is not current yet; returns its path.
   std::string WriteMasterFile(const std::string& name);
-  /// The network file `name` beside the master files, with exactly these bytes.
-  std::string WriteNetworkFile(const std::string& name, const std::string& content);
 
   /// What the user saw for a message of display `kind` shown by the Project tab, as
   /// LastMessage() gives it.
   static std::string TabMessage(int kind, const VexUnicodeString& text);
-  /// The same for a warning built from a caught error (the error display's own title).
-  static std::string WarningMessage(const VexUnicodeString& text);
-  /// The text of the last question asked.
-  static std::string LastQuestion();
 
   /// The designer keys `path` into the master-file field.
   void KeyIn(const std::string& path) { Ui().Type("MasterFileEdt", VexUnicodeString(path)); }
@@ -33,8 +27,8 @@ class ProjectTabTest : public GrdGuiTest {
   /// 1 when the diagram, master-data and synchronize buttons are all sensitive, 0 when all are
   /// insensitive, -1 when they disagree.
   int ActionsSensitive();
-  std::vector<std::string> RecentFiles();
+  std::vector<std::string> RecentFiles() { return Texts(Frame().GetRecentMasterFiles()); }
 
-  std::vector<std::string> ModelNodes();
-  std::vector<std::string> ModelBranches();
+  /// The model's nodes, then its branches ("A->B"), in creation order.
+  std::vector<std::string> Model();
 };

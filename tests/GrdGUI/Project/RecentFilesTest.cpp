@@ -21,31 +21,22 @@ bool IsProjectKey(const std::string& key) {
   return false;
 }
 
-/// Reads one setting the way a later run of the host would: in a process of its own.
-std::string ReadInAnotherProcess(const TestFolder& folder, const char* kind, const std::string& key,
-                                 int count) {
-  std::string output;
-  int status = RunProgram(TestProgram("settings_tool"),
-                          {"read", "EdsaProject", kind, key, std::to_string(count)},
-                          {"VEX_SETTINGS_DIR=" + (folder / "settings").string()}, &output);
-  EXPECT_EQ(status, 0);
-  return output;
-}
-
-void StoreText(VexSettingRepository* repository, const std::string& key, std::string text) {
-  int length = static_cast<int>(text.size());
-  repository->WriteSetting(("PathLength" + key).c_str(), &length, 1, 0);
-  repository->WriteSetting(("FilePath" + key).c_str(), text.data(), length, 0);
-}
-
-void StoreInt(VexSettingRepository* repository, const char* key, int value) {
-  repository->WriteSetting(key, &value, 1, 0);
-}
-
-int CountWindows(VexDialog& panel, const char* name) {
-  int count = 0;
-  for (const VexDialog* child : panel.GetChildren()) count += std::string(child->GetName()) == name;
-  return count;
+/// Stores a recent list as an earlier run of the host would have: `count` lines announced, the
+/// entries given ("" a zero length, which names nothing) and the current index.
+void StoreRecentList(int count, std::vector<std::string> paths, int current) {
+  VexSettingRepository* repository = Repository();
+  repository->WriteSetting("NumberOfLines", &count, 1, 0);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string number = std::to_string(i + 1);
+    int length = static_cast<int>(paths[i].size());
+    repository->WriteSetting(("PathLength" + number).c_str(), &length, 1, 0);
+    if (length > 0) {
+      repository->WriteSetting(("FilePath" + number).c_str(), paths[i].data(), length, 0);
+    }
+  }
+  repository->WriteSetting("CUR_PROJ", &current, 1, 0);
+  ASSERT_EQ(repository->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
 }
 
 }  // namespace
@@ -82,30 +73,28 @@ class RecentFilesTest : public ProjectTabTest {
 
 TEST_F(RecentFilesTest, SavingWritesEachEntryThenTheCurrentIndexThenTheCount) {
   StartCommand();
+  EXPECT_EQ(CloseRecordingWrites(), std::vector<std::string>{"NumberOfLines"}) << "empty list";
+  EXPECT_EQ(ReadSettingElsewhere("int", "NumberOfLines", 1), "1 0\n");
+
+  StartCommand();
   std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas", "c.mas"});
   KeyIn(paths[1]);
   EXPECT_EQ(CloseRecordingWrites(),
             (std::vector<std::string>{"PathLength1", "FilePath1", "PathLength2", "FilePath2",
                                       "PathLength3", "FilePath3", "CUR_PROJ", "NumberOfLines"}));
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "CUR_PROJ", 1), "1 2\n");
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "NumberOfLines", 1), "1 3\n");
+  EXPECT_EQ(ReadSettingElsewhere("int", "CUR_PROJ", 1), "1 2\n");
+  EXPECT_EQ(ReadSettingElsewhere("int", "NumberOfLines", 1), "1 3\n");
   std::string length = std::to_string(paths[2].size());
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "PathLength3", 1), "1 " + length + "\n");
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "chars", "FilePath3", static_cast<int>(paths[2].size())),
+  EXPECT_EQ(ReadSettingElsewhere("int", "PathLength3", 1), "1 " + length + "\n");
+  EXPECT_EQ(ReadSettingElsewhere("chars", "FilePath3", static_cast<int>(paths[2].size())),
             length + " " + paths[2] + "\n");
-}
-
-TEST_F(RecentFilesTest, AnEmptyListSavesOnlyItsCount) {
-  StartCommand();
-  EXPECT_EQ(CloseRecordingWrites(), std::vector<std::string>{"NumberOfLines"});
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "NumberOfLines", 1), "1 0\n");
 }
 
 TEST_F(RecentFilesTest, TheListSurvivesTheExitAndANewProcessAndRestoresTheCurrentFile) {
   StartCommand();
   std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas"});
   ClosePanel();
-  EXPECT_EQ(ReadInAnotherProcess(Folder(), "int", "CUR_PROJ", 1), "1 2\n") << "saved on disk";
+  EXPECT_EQ(ReadSettingElsewhere("int", "CUR_PROJ", 1), "1 2\n") << "saved on disk";
   RestartAsANewProcess();
   EXPECT_EQ(RecentFiles(), paths);
   EXPECT_EQ(CurrentMaster(), paths[1]);
@@ -113,13 +102,10 @@ TEST_F(RecentFilesTest, TheListSurvivesTheExitAndANewProcessAndRestoresTheCurren
   EXPECT_EQ(EditorText(), "b.mas");
   EXPECT_EQ(ActionsSensitive(), 1);
   EXPECT_EQ(MessageCount(), 0);
-}
 
-TEST_F(RecentFilesTest, AMasterFileDeletedSinceTheLastRunIsReportedAtStartAndStaysListed) {
-  StartCommand();
-  std::vector<std::string> paths = KeyInAll({"a.mas"});
+  // Deleted since: reported at start, still listed, not current.
   ClosePanel();
-  fs::remove(paths[0]);
+  fs::remove(paths[1]);
   RestartAsANewProcess();
   EXPECT_EQ(LastMessage(), TabMessage(3, Text("GrdGUI_InvalidMasterFile")));
   EXPECT_EQ(ActionsSensitive(), 0);
@@ -129,15 +115,7 @@ TEST_F(RecentFilesTest, AMasterFileDeletedSinceTheLastRunIsReportedAtStartAndSta
 
 TEST_F(RecentFilesTest, StoredEntriesThatCannotBeReadAreSkippedInOrder) {
   std::string second = WriteMasterFile("second.mas");
-  VexSettingRepository* repository = Repository();
-  StoreInt(repository, "NumberOfLines", 5);
-  StoreText(repository, "1", PathOf("first.mas"));
-  StoreText(repository, "2", second);
-  StoreInt(repository, "PathLength3", 0);  // a zero length names nothing
-  StoreText(repository, "4", PathOf("fourth.mas"));
-  StoreInt(repository, "CUR_PROJ", 2);
-  ASSERT_EQ(repository->SaveRepository(), 0);
-  VexSettingRepository::ForgetLoadedRepositories();
+  StoreRecentList(5, {PathOf("first.mas"), second, "", PathOf("fourth.mas")}, 2);
   StartCommand();
   EXPECT_EQ(RecentFiles(),
             (std::vector<std::string>{PathOf("first.mas"), second, PathOf("fourth.mas")}));
@@ -147,12 +125,7 @@ TEST_F(RecentFilesTest, StoredEntriesThatCannotBeReadAreSkippedInOrder) {
 TEST_F(RecentFilesTest, AStoredIndexOutsideTheListRestoresNothing) {
   for (int index : {0, 4}) {
     SCOPED_TRACE(index);
-    VexSettingRepository* repository = Repository();
-    StoreInt(repository, "NumberOfLines", 1);
-    StoreText(repository, "1", WriteMasterFile("a" + std::to_string(index) + ".mas"));
-    StoreInt(repository, "CUR_PROJ", index);
-    ASSERT_EQ(repository->SaveRepository(), 0);
-    VexSettingRepository::ForgetLoadedRepositories();
+    StoreRecentList(1, {WriteMasterFile("a" + std::to_string(index) + ".mas")}, index);
     StartCommand();
     EXPECT_EQ(CurrentMaster(), "");
     EXPECT_EQ(ActionsSensitive(), 0);
@@ -166,7 +139,7 @@ TEST_F(RecentFilesTest, TheChooserOpensOnceCancelChangesNothingAndOkPicks) {
   std::vector<std::string> paths = KeyInAll({"a.mas", "b.mas"});
   Ui().Push("SelMRUFilesBtn");
   Ui().Push("SelMRUFilesBtn");
-  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 1);
+  EXPECT_EQ(OpenWindows("MRUFileChooser"), 1);
   auto& chooser = Ui().Find("MRUFileChooser");
   EXPECT_EQ(chooser.GetVisibility(), VexDialog::kShown);
   EXPECT_EQ(chooser.GetTitle(), Text("GrdGUI_ProjTab_MRUMasterFiles"));
@@ -174,7 +147,7 @@ TEST_F(RecentFilesTest, TheChooserOpensOnceCancelChangesNothingAndOkPicks) {
 
   Ui().SelectRows("MRUFileChooser/MultiLstOfFiles", {0});
   Ui().PressCancel("MRUFileChooser");
-  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 0) << "destroyed after the answer";
+  EXPECT_EQ(OpenWindows("MRUFileChooser"), 0) << "destroyed after the answer";
   EXPECT_EQ(CurrentMaster(), paths[1]);
   EXPECT_EQ(Frame().GetCurrentIndex(), 2);
 
@@ -184,5 +157,5 @@ TEST_F(RecentFilesTest, TheChooserOpensOnceCancelChangesNothingAndOkPicks) {
   EXPECT_EQ(CurrentMaster(), paths[0]);
   EXPECT_EQ(Frame().GetCurrentIndex(), 1);
   EXPECT_EQ(RecentFiles(), paths);
-  EXPECT_EQ(CountWindows(Panel(), "MRUFileChooser"), 0);
+  EXPECT_EQ(OpenWindows("MRUFileChooser"), 0);
 }

@@ -22,12 +22,6 @@ std::vector<std::string> Questions() {
   return questions;
 }
 
-std::vector<std::string> Texts(const VexListValVexUnicodeString* list) {
-  std::vector<std::string> texts;
-  for (int i = 1; list && i <= list->Size(); ++i) texts.push_back((*list)[i].str());
-  return texts;
-}
-
 }  // namespace
 
 class SynchronizeTest : public ProjectTabTest {
@@ -57,13 +51,12 @@ class SynchronizeTest : public ProjectTabTest {
 
 TEST_F(SynchronizeTest, ANewNetworkFileCreatesExactlyItsNodesAndBranchesAfterYes) {
   AddNodes({"BUS1"});
-  WriteNetworkFile("plant.net", kTwoBuses);
+  Folder().Write("plant.net", kTwoBuses);
   StartWithMasterFile();
   Ui().AnswerYes();
   Ui().Push("Synchronize");
   EXPECT_EQ(Questions(), std::vector<std::string>{AddQuestion(1, 1).str() + " -> yes"});
-  EXPECT_EQ(ModelNodes(), (std::vector<std::string>{"BUS1", "BUS2"}));
-  EXPECT_EQ(ModelBranches(), std::vector<std::string>{"BUS1->BUS2"});
+  EXPECT_EQ(Model(), (std::vector<std::string>{"BUS1", "BUS2", "BUS1->BUS2"}));
   EXPECT_EQ(Texts(Panel().GetListOfAllNodes()), (std::vector<std::string>{"BUS1", "BUS2"}))
       << "the registry is rebuilt";
   EXPECT_EQ(Texts(Panel().GetListOfAllBranches()), std::vector<std::string>{"BUS1->BUS2"});
@@ -74,12 +67,12 @@ TEST_F(SynchronizeTest, ANewNetworkFileCreatesExactlyItsNodesAndBranchesAfterYes
 }
 
 TEST_F(SynchronizeTest, ANodeListedTwiceIsCountedOnce) {
-  WriteNetworkFile("plant.net", "3\nBUS1\nBUS1\nBUS2\n0\n");
+  Folder().Write("plant.net", "3\nBUS1\nBUS1\nBUS2\n0\n");
   StartWithMasterFile();
   Ui().AnswerYes();
   Ui().Push("Synchronize");
-  EXPECT_EQ(LastQuestion(), AddQuestion(2, 0).str());
-  EXPECT_EQ(ModelNodes(), (std::vector<std::string>{"BUS1", "BUS2"}));
+  EXPECT_EQ(Questions(), std::vector<std::string>{AddQuestion(2, 0).str() + " -> yes"});
+  EXPECT_EQ(Model(), (std::vector<std::string>{"BUS1", "BUS2"}));
 }
 
 TEST_F(SynchronizeTest, ANodeTheFileLostIsUnlinkedAndDeletedAfterYesEvenWithPlantElements) {
@@ -89,39 +82,26 @@ TEST_F(SynchronizeTest, ANodeTheFileLostIsUnlinkedAndDeletedAfterYesEvenWithPlan
   auto cable = AddElement("C-101", VexElementKind::Conduit);
   LinkToNode("BUS3", VexIAECElement_var(motor));
   LinkToBranch("BUS2", "BUS3", VexIAECElement_var(cable));
-  WriteNetworkFile("plant.net", "2\nBUS1\nBUS2\n0\n");
+  Folder().Write("plant.net", "2\nBUS1\nBUS2\n0\n");
   StartWithMasterFile();
   Ui().AnswerYes();
   Ui().Push("Synchronize");
   EXPECT_EQ(Questions(), std::vector<std::string>{RemoveQuestion(1, 1).str() + " -> yes"});
-  EXPECT_EQ(ModelNodes(), (std::vector<std::string>{"BUS1", "BUS2"}));
-  EXPECT_TRUE(ModelBranches().empty());
+  EXPECT_EQ(Model(), (std::vector<std::string>{"BUS1", "BUS2"}));
   EXPECT_TRUE(Document().FindElement(motor->GetId())) << "plant elements stay";
   EXPECT_EQ(Panel().IsNdBrAssociated("BUS3"), 0);
   EXPECT_EQ(Panel().DoesNodeExistAlready("BUS3"), 0);
 }
 
-TEST_F(SynchronizeTest, NoToTheFirstQuestionStillLeadsToTheSecond) {
-  AddNodes({"OLD"});
-  WriteNetworkFile("plant.net", "1\nNEW\n0\n");
-  StartWithMasterFile();
-  Ui().AnswerNo();
-  Ui().AnswerYes();
-  Ui().Push("Synchronize");
-  EXPECT_EQ(Questions(), (std::vector<std::string>{AddQuestion(1, 0).str() + " -> no",
-                                                   RemoveQuestion(1, 0).str() + " -> yes"}));
-  EXPECT_TRUE(ModelNodes().empty()) << "NEW refused, OLD removed";
-}
-
 TEST_F(SynchronizeTest, AnEmptyFileProposesToRemoveTheWholeModel) {
   AddNodes({"A", "B"});
   AddBranch("A", "B");
-  WriteNetworkFile("plant.net", "");
+  Folder().Write("plant.net", "");
   StartWithMasterFile();
   Ui().AnswerNo();
   Ui().Push("Synchronize");
   EXPECT_EQ(Questions(), std::vector<std::string>{RemoveQuestion(2, 1).str() + " -> no"});
-  EXPECT_EQ(ModelNodes(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(Model(), (std::vector<std::string>{"A", "B", "A->B"}));
 }
 
 TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMessages) {
@@ -151,23 +131,14 @@ TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMess
     KeyIn(master);
     Ui().Push("Synchronize");
     EXPECT_EQ(LastMessage(), TabMessage(c.kind, c.expected));
-    EXPECT_TRUE(ModelNodes().empty());
+    EXPECT_TRUE(Model().empty());
   }
 }
 
-TEST_F(SynchronizeTest, AFileWithAnotherExtensionIsNotImported) {
+TEST_F(SynchronizeTest, TheHiddenRowAndTheImportTakeOnlyAnExistingNetworkFile) {
   StartWithMasterFile();
-  std::string other = WriteNetworkFile("plant.txt", kTwoBuses);
-  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(other)); });
-  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_ProjTab_IncorrectNETFileExt")));
-  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("gone.net"))); });
-  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_UnableToFindFile") + "gone.net"));
-  EXPECT_TRUE(ModelNodes().empty());
-}
-
-TEST_F(SynchronizeTest, TheHiddenRowTakesOnlyAnExistingNetworkFileOfEightCharacters) {
-  StartWithMasterFile();
-  std::string network = WriteNetworkFile("plant.net", kTwoBuses);
+  std::string network = Folder().Write("plant.net", kTwoBuses);
+  Folder().Write("plant.txt", kTwoBuses);
   struct Case {
     std::string path;
     std::string message;  // "" none
@@ -193,4 +164,9 @@ TEST_F(SynchronizeTest, TheHiddenRowTakesOnlyAnExistingNetworkFileOfEightCharact
     EXPECT_EQ(Ui().Get<VexDlgEditor>("NetFileEditor").GetText().str(), c.editor);
     EXPECT_EQ(Ui().Find("Synchronize").GetSensitivity(), c.synchronize);
   }
+  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("plant.txt"))); });
+  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_ProjTab_IncorrectNETFileExt")));
+  InEvent([&] { Frame().ImportNETFile(VexUnicodeString(PathOf("gone.net"))); });
+  EXPECT_EQ(LastMessage(), TabMessage(2, Text("GrdGUI_UnableToFindFile") + "gone.net"));
+  EXPECT_TRUE(Model().empty());
 }
