@@ -44,14 +44,20 @@ class VexListVal {
   /// Removes later repetitions, keeping each first occurrence in its place.
   void RemoveDuplicates() {
     if constexpr (requires(const T& t) { std::hash<T>{}(t); }) {
-      std::unordered_set<T> seen;
-      seen.reserve(items_.size());
-      std::vector<T> kept;
-      kept.reserve(items_.size());
-      for (auto& item : items_) {
-        if (seen.insert(item).second) kept.push_back(std::move(item));
+      // The set points at the entries instead of copying them; entries are moved only after
+      // every one has been looked at.
+      auto hash = [](const T* item) { return std::hash<T>{}(*item); };
+      auto equal = [](const T* a, const T* b) { return *a == *b; };
+      std::unordered_set<const T*, decltype(hash), decltype(equal)> seen(items_.size(), hash, equal);
+      std::vector<bool> keep(items_.size());
+      for (std::size_t i = 0; i < items_.size(); ++i) keep[i] = seen.insert(&items_[i]).second;
+      std::size_t kept = 0;
+      for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (!keep[i]) continue;
+        if (kept != i) items_[kept] = std::move(items_[i]);
+        ++kept;
       }
-      items_ = std::move(kept);
+      items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(kept), items_.end());
     } else {
       std::vector<T> kept;
       for (auto& item : items_) {
