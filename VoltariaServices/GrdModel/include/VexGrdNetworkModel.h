@@ -25,6 +25,7 @@
 #include "VexDocument.h"
 #include "VexDocumentAttachment.h"
 #include "VexDocumentListener.h"
+#include "VexFlatHashMap.h"
 #include "VexGrdBranch.h"
 #include "VexGrdNode.h"
 
@@ -95,13 +96,30 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   void RequireTransaction(const char* operation) const;
   bool IsNode(const VexGrdNetworkObject& object) const;
 
+  // What the model knows under one node identifier: the node, when there is one, and the branches
+  // that end there (a branch may name a node that does not exist).
+  struct NodeIdEntry {
+    VexGrdNode* node = nullptr;
+    std::vector<VexGrdBranch*> branches;  // creation order: rows only grow, so appending keeps it
+  };
+  struct BranchEnds {
+    VexUnicodeString from;
+    VexUnicodeString to;
+    bool operator==(const BranchEnds&) const = default;
+  };
+  struct BranchEndsHash {
+    std::size_t operator()(const BranchEnds& ends) const;
+  };
+
+  void ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
+
   VexDocument& document_;
   std::map<std::int64_t, VexVar<VexGrdNode>> nodes_;       // by row: creation order
   std::map<std::int64_t, VexVar<VexGrdBranch>> branches_;  // by row: creation order
-  std::unordered_map<VexUnicodeString, VexGrdNode*> nodesById_;
-  std::unordered_map<std::string, VexGrdBranch*> branchesByEnds_;
-  // Branches at each node identifier, in creation order (rows only grow, so appending keeps it).
-  std::unordered_map<VexUnicodeString, std::vector<VexGrdBranch*>> branchesAtNode_;
+  // Flat maps: at a hundred thousand nodes the indexes outgrow the caches, and a lookup there
+  // should cost one memory access, not a walk through scattered hash nodes.
+  VexFlatHashMap<VexUnicodeString, NodeIdEntry> byNodeId_;
+  VexFlatHashMap<BranchEnds, VexGrdBranch*, BranchEndsHash> branchesByEnds_;
   std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
   std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
 };

@@ -38,13 +38,6 @@ CREATE INDEX grd_branch_link_element ON grd_branch_link(element_id);
   return migrations;
 }
 
-std::string EndsKey(const VexUnicodeString& from, const VexUnicodeString& to) {
-  std::string key = from.str();
-  key += '\0';
-  key += to.str();
-  return key;
-}
-
 [[noreturn]] void RaiseMisuse(const char* operation, const VexUnicodeString& what) {
   throw VexInternalError(3, "InvalidArgument", kCatalog, {VexUnicodeString(operation), what});
 }
@@ -88,9 +81,8 @@ void VexGrdNetworkModel::Load() {
   auto previousBranches = std::move(branches_);
   nodes_.clear();
   branches_.clear();
-  nodesById_.clear();
-  branchesByEnds_.clear();
-  branchesAtNode_.clear();
+  byNodeId_.Clear();
+  branchesByEnds_.Clear();
   nodesOfElement_.clear();
   branchesOfElement_.clear();
 
@@ -165,7 +157,7 @@ void VexGrdNetworkModel::LoadLinks(const char* sql, bool toNodes) {
 
 void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
   node->model_ = this;
-  nodesById_[node->Id()] = node.get();
+  byNodeId_.TryEmplace(node->Id()).first->node = node.get();
   std::int64_t row = node->GetRowId();
   nodes_.emplace(row, std::move(node));
 }
@@ -173,9 +165,11 @@ void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
 void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
   branch->model_ = this;
   std::int64_t row = branch->GetRowId();
-  branchesByEnds_[EndsKey(branch->From(), branch->To())] = branch.get();
-  branchesAtNode_[branch->From()].push_back(branch.get());
-  if (branch->To() != branch->From()) branchesAtNode_[branch->To()].push_back(branch.get());
+  *branchesByEnds_.TryEmplace({branch->From(), branch->To()}).first = branch.get();
+  byNodeId_.TryEmplace(branch->From()).first->branches.push_back(branch.get());
+  if (branch->To() != branch->From()) {
+    byNodeId_.TryEmplace(branch->To()).first->branches.push_back(branch.get());
+  }
   branches_.emplace(row, std::move(branch));
 }
 
@@ -253,14 +247,14 @@ VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& fr
 }
 
 VexGrdNode* VexGrdNetworkModel::FindNode(const VexUnicodeString& id) const {
-  auto found = nodesById_.find(id);
-  return found == nodesById_.end() ? nullptr : found->second;
+  const NodeIdEntry* entry = byNodeId_.Find(id);
+  return entry ? entry->node : nullptr;
 }
 
 VexGrdBranch* VexGrdNetworkModel::FindBranch(const VexUnicodeString& from,
                                              const VexUnicodeString& to) const {
-  auto found = branchesByEnds_.find(EndsKey(from, to));
-  return found == branchesByEnds_.end() ? nullptr : found->second;
+  VexGrdBranch* const* found = branchesByEnds_.Find({from, to});
+  return found ? *found : nullptr;
 }
 
 std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodes() const {
@@ -286,7 +280,10 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
       .Run();
   VexVar<VexGrdNode> keep(&node);  // alive until the indexes no longer name it
   ForgetLinks(node);
-  nodesById_.erase(node.Id());
+  if (NodeIdEntry* entry = byNodeId_.Find(node.Id())) {
+    entry->node = nullptr;
+    if (entry->branches.empty()) byNodeId_.Erase(node.Id());
+  }
   nodes_.erase(node.GetRowId());
   LetGo(node);
 }
@@ -301,15 +298,24 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   VexVar<VexGrdBranch> keep(&branch);
   ForgetLinks(branch);
   std::int64_t row = branch.GetRowId();
-  branchesByEnds_.erase(EndsKey(branch.From(), branch.To()));
-  for (const VexUnicodeString* end : {&branch.From(), &branch.To()}) {
-    auto at = branchesAtNode_.find(*end);
-    if (at == branchesAtNode_.end()) continue;
-    std::erase(at->second, &branch);
-    if (at->second.empty()) branchesAtNode_.erase(at);
-  }
+  branchesByEnds_.Erase({branch.From(), branch.To()});
+  ForgetBranchAt(branch.From(), branch);
+  if (branch.To() != branch.From()) ForgetBranchAt(branch.To(), branch);
   branches_.erase(row);
   LetGo(branch);
+}
+
+void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
+  NodeIdEntry* entry = byNodeId_.Find(nodeId);
+  if (!entry) return;
+  std::erase(entry->branches, &branch);
+  if (entry->branches.empty() && !entry->node) byNodeId_.Erase(nodeId);
+}
+
+std::size_t VexGrdNetworkModel::BranchEndsHash::operator()(const BranchEnds& ends) const {
+  std::size_t from = std::hash<VexUnicodeString>{}(ends.from);
+  std::size_t to = std::hash<VexUnicodeString>{}(ends.to);
+  return from ^ (to + 0x9e3779b97f4a7c15ULL + (from << 6) + (from >> 2));
 }
 
 // Links -----------------------------------------------------------------------------------------
@@ -376,8 +382,8 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
-  auto found = branchesAtNode_.find(nodeId);
-  return found == branchesAtNode_.end() ? std::vector<VexGrdBranch*>() : found->second;
+  const NodeIdEntry* entry = byNodeId_.Find(nodeId);
+  return entry ? entry->branches : std::vector<VexGrdBranch*>();
 }
 
 std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodesLinkedTo(std::int64_t elementId) const {

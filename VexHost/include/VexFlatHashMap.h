@@ -1,0 +1,155 @@
+#pragma once
+// VexFlatHashMap: a hash map kept in two arrays, for the large identifier indexes of a network.
+//
+// A node-based map (std::unordered_map) reaches an entry through a bucket array and then a node
+// allocated somewhere in the heap; once a network outgrows the processor's caches each of those
+// hops is a miss, and lookups slow down as the network grows. Here the entries sit side by side
+// in insertion order, and a small table of slots (a hash and an entry's position, 16 bytes) finds
+// them: a lookup reads one slot and then its entry, and adding an entry only appends.
+// Linear probing; erasing shifts the following slots back, so there are no tombstones and a long
+// session of creations and deletions keeps its probe lengths short. An erased entry's place is
+// taken by the last entry.
+//
+// Key and Value must be movable (Value also default-constructible). Pointers returned by Find
+// and TryEmplace stay valid until the next TryEmplace, Erase, Reserve or Clear.
+#include <cstddef>
+#include <functional>
+#include <utility>
+#include <vector>
+
+template <class Key, class Value, class Hash = std::hash<Key>, class KeyEqual = std::equal_to<Key>>
+class VexFlatHashMap {
+ public:
+  std::size_t Size() const { return entries_.size(); }
+  bool IsEmpty() const { return entries_.empty(); }
+
+  Value* Find(const Key& key) {
+    std::size_t slot = SlotOf(key, Tag(key));
+    return slot == kNotFound ? nullptr : &entries_[slots_[slot].entry].value;
+  }
+  const Value* Find(const Key& key) const {
+    return const_cast<VexFlatHashMap*>(this)->Find(key);
+  }
+
+  /// The value under `key`, made (default) when missing; `second` tells whether it was made.
+  std::pair<Value*, bool> TryEmplace(const Key& key) {
+    std::size_t tag = Tag(key);
+    std::size_t found = SlotOf(key, tag);
+    if (found != kNotFound) return {&entries_[slots_[found].entry].value, false};
+    if ((entries_.size() + 1) * kMaxLoadDenominator > slots_.size() * kMaxLoadNumerator) {
+      Rehash(slots_.empty() ? kMinimumSlots : slots_.size() * 2);
+    }
+    slots_[FreeSlotFor(tag)] = Slot{tag, entries_.size()};
+    entries_.push_back(Entry{tag, key, Value()});
+    return {&entries_.back().value, true};
+  }
+
+  /// Removes `key`'s entry; false when there was none.
+  bool Erase(const Key& key) {
+    std::size_t hole = SlotOf(key, Tag(key));
+    if (hole == kNotFound) return false;
+    std::size_t erased = slots_[hole].entry;
+    // Backward shift: move up every following slot whose home is not between the hole and it.
+    for (std::size_t next = Next(hole); slots_[next].tag != kEmpty; next = Next(next)) {
+      std::size_t home = slots_[next].tag & Mask();
+      if (Distance(home, next) < Distance(hole, next)) continue;
+      slots_[hole] = slots_[next];
+      hole = next;
+    }
+    slots_[hole] = Slot();
+    std::size_t last = entries_.size() - 1;
+    if (erased != last) {
+      slots_[SlotOfEntry(last)].entry = erased;
+      entries_[erased] = std::move(entries_[last]);
+    }
+    entries_.pop_back();
+    return true;
+  }
+
+  void Clear() {
+    slots_.clear();
+    entries_.clear();
+  }
+
+  /// Room for `count` entries without growing.
+  void Reserve(std::size_t count) {
+    std::size_t wanted = kMinimumSlots;
+    while (count * kMaxLoadDenominator > wanted * kMaxLoadNumerator) wanted *= 2;
+    if (wanted > slots_.size()) Rehash(wanted);
+    entries_.reserve(count);
+  }
+
+ private:
+  static constexpr std::size_t kEmpty = 0;
+  static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kMinimumSlots = 16;
+  // At most 3/4 full: linear probing stays short well below that.
+  static constexpr std::size_t kMaxLoadNumerator = 3;
+  static constexpr std::size_t kMaxLoadDenominator = 4;
+
+  struct Slot {
+    std::size_t tag = kEmpty;  // the key's hash, never kEmpty for a used slot
+    std::size_t entry = 0;
+  };
+  struct Entry {
+    std::size_t tag;  // kept so that growing never hashes a key again
+    Key key;
+    Value value;
+  };
+
+  static std::size_t Tag(const Key& key) {
+    std::size_t hash = Hash{}(key);
+    return hash == kEmpty ? 1 : hash;
+  }
+  std::size_t Mask() const { return slots_.size() - 1; }
+  std::size_t Next(std::size_t index) const { return (index + 1) & Mask(); }
+  std::size_t Distance(std::size_t from, std::size_t to) const { return (to - from) & Mask(); }
+
+  std::size_t SlotOf(const Key& key, std::size_t tag) const {
+    if (slots_.empty()) return kNotFound;
+    for (std::size_t index = tag & Mask();; index = Next(index)) {
+      const Slot& slot = slots_[index];
+      if (slot.tag == kEmpty) return kNotFound;
+      if (slot.tag == tag && KeyEqual{}(entries_[slot.entry].key, key)) return index;
+    }
+  }
+
+  std::size_t SlotOfEntry(std::size_t entry) const {
+    std::size_t index = entries_[entry].tag & Mask();
+    while (slots_[index].entry != entry || slots_[index].tag == kEmpty) index = Next(index);
+    return index;
+  }
+
+  std::size_t FreeSlotFor(std::size_t tag) const {
+    std::size_t index = tag & Mask();
+    while (slots_[index].tag != kEmpty) index = Next(index);
+    return index;
+  }
+
+  void Rehash(std::size_t slotCount) {
+    slots_.assign(slotCount, Slot());
+    for (std::size_t entry = 0; entry < entries_.size(); ++entry) {
+      slots_[FreeSlotFor(entries_[entry].tag)] = Slot{entries_[entry].tag, entry};
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::vector<Entry> entries_;  // insertion order, but for erased entries' places
+};
+
+/// A set kept the same way.
+template <class Key, class Hash = std::hash<Key>, class KeyEqual = std::equal_to<Key>>
+class VexFlatHashSet {
+ public:
+  std::size_t Size() const { return map_.Size(); }
+  /// Adds `key`; false when it was there already.
+  bool Insert(const Key& key) { return map_.TryEmplace(key).second; }
+  bool Contains(const Key& key) const { return map_.Find(key) != nullptr; }
+  bool Erase(const Key& key) { return map_.Erase(key); }
+  void Clear() { map_.Clear(); }
+  void Reserve(std::size_t count) { map_.Reserve(count); }
+
+ private:
+  struct Nothing {};
+  VexFlatHashMap<Key, Nothing, Hash, KeyEqual> map_;
+};
