@@ -6,9 +6,9 @@
 
 #include <iosfwd>
 #include <memory>
-#include <unordered_set>
 
 #include "VexDlgFrame.h"
+#include "VexFlatHashMap.h"
 #include "VexIFmuDocChooser.h"
 #include "VexList.h"
 #include "VexUnicodeString.h"
@@ -168,6 +168,6 @@ class VexGrdProjFrm : public VexDlgFrame {
   std::unique_ptr<VexListValVexUnicodeString> _pNodesToRemove;
   std::unique_ptr<VexListValVexUnicodeString> _pBranchesToRemove;
   // What the two read lists hold, so that finding the model items the file lacks stays linear.
-  std::unordered_set<VexUnicodeString> _nodesReadIndex;
-  std::unordered_set<VexUnicodeString> _branchesReadIndex;
+  VexFlatHashSet<VexUnicodeString> _nodesReadIndex;
+  VexFlatHashSet<VexUnicodeString> _branchesReadIndex;
 };

@@ -712,12 +712,12 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
     const char* text = buffer.data();
     if (line == 0) {
       nodeCount = ParseCount(SkipByteOrderMark(text));
-      _nodesReadIndex.reserve(ExpectedIdentifiers(nodeCount));
+      _nodesReadIndex.Reserve(ExpectedIdentifiers(nodeCount));
       item = 1;
       section = kNodes;
     } else if (line == nodeCount + 1) {
       branchCount = ParseCount(text);
-      _branchesReadIndex.reserve(ExpectedIdentifiers(branchCount));
+      _branchesReadIndex.Reserve(ExpectedIdentifiers(branchCount));
       item = 1;
       section = kBranches;
     } else if (section == kNodes && item <= nodeCount) {
@@ -733,12 +733,14 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
 }
 
 // A blank node line, or a branch line lacking an end, names nothing: it is counted as a line of
-// its section and contributes no identifier.
+// its section and contributes no identifier. An identifier read again adds nothing either, so the
+// lists hold first occurrences in file order and the new lists never need a pass to remove
+// repetitions (at a hundred thousand lines that pass costs as much as the reading).
 void VexGrdProjFrm::ReadNodeLine(const char* line) {
   VexUnicodeString id = FirstToken(line);
-  if (id.IsEmpty()) return;
+  if (id.IsEmpty() || !_nodesReadIndex.Insert(id)) return;
   if (_pPanel && _pPanel->DoesNodeExistAlready(id) == 0 && _pNewNodes) _pNewNodes->Append(id);
-  if (_pNodesRead && _nodesReadIndex.insert(id).second) _pNodesRead->Append(id);
+  if (_pNodesRead) _pNodesRead->Append(id);
 }
 
 void VexGrdProjFrm::ReadBranchLine(const char* line) {
@@ -746,10 +748,11 @@ void VexGrdProjFrm::ReadBranchLine(const char* line) {
   VexUnicodeString to = FirstToken(line + kToNodeColumn);
   if (from.IsEmpty() || to.IsEmpty()) return;
   VexUnicodeString id = from + kBranchSeparator + to;
+  if (!_branchesReadIndex.Insert(id)) return;
   if (_pPanel && _pPanel->DoesBranchExistAlready(id) == 0 && _pNewBranches) {
     _pNewBranches->Append(id);
   }
-  if (_pBranchesRead && _branchesReadIndex.insert(id).second) _pBranchesRead->Append(id);
+  if (_pBranchesRead) _pBranchesRead->Append(id);
 }
 
 void VexGrdProjFrm::SynchronizeNdBr() {
@@ -763,8 +766,7 @@ void VexGrdProjFrm::SynchronizeNdBr() {
 
 void VexGrdProjFrm::PromptForNewNdBr() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "PromptForNewNdBr");
-  if (_pNewNodes) _pNewNodes->RemoveDuplicates();
-  if (_pNewBranches) _pNewBranches->RemoveDuplicates();
+  // The new lists were filled with first occurrences only (ReadNodeLine, ReadBranchLine).
   int nodeCount = _pNewNodes ? _pNewNodes->Size() : 0;
   int branchCount = _pNewBranches ? _pNewBranches->Size() : 0;
   if (nodeCount <= 0 && branchCount < 1) return;
@@ -838,8 +840,8 @@ void VexGrdProjFrm::ManageLists(const int& mode) {
     list->reset();
     if (mode == 1) *list = std::make_unique<VexListValVexUnicodeString>();
   }
-  _nodesReadIndex.clear();
-  _branchesReadIndex.clear();
+  _nodesReadIndex.Clear();
+  _branchesReadIndex.Clear();
 }
 
 void VexGrdProjFrm::AddToNodeList(const int& mode, const VexUnicodeString& id) {
@@ -862,8 +864,8 @@ int VexGrdProjFrm::KeepOrDeleteNdBr(const VexUnicodeString& id,
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "KeepOrDeleteNdBr");
   if (id.IsEmpty() || !list) return 0;
   // The read lists are indexed as they fill; any other list is searched.
-  if (list == _pNodesRead.get()) return _nodesReadIndex.count(id) ? 1 : 0;
-  if (list == _pBranchesRead.get()) return _branchesReadIndex.count(id) ? 1 : 0;
+  if (list == _pNodesRead.get()) return _nodesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pBranchesRead.get()) return _branchesReadIndex.Contains(id) ? 1 : 0;
   return list->Locate(id) != 0 ? 1 : 0;
 }
 

@@ -66,13 +66,13 @@ TEST_F(SynchronizeTest, ANewNetworkFileCreatesExactlyItsNodesAndBranchesAfterYes
   EXPECT_EQ(MessageCount(), shown) << "a model in step with the file asks nothing";
 }
 
-TEST_F(SynchronizeTest, ANodeListedTwiceIsCountedOnce) {
-  Folder().Write("plant.net", "3\nBUS1\nBUS1\nBUS2\n0\n");
+TEST_F(SynchronizeTest, ANodeOrBranchListedTwiceIsCountedAndCreatedOnce) {
+  Folder().Write("plant.net", "3\nBUS1\nBUS1\nBUS2\n2\nBUS1     BUS2\nBUS1     BUS2\n");
   StartWithMasterFile();
   Ui().AnswerYes();
   Ui().Push("Synchronize");
-  EXPECT_EQ(Questions(), std::vector<std::string>{AddQuestion(2, 0).str() + " -> yes"});
-  EXPECT_EQ(Model(), (std::vector<std::string>{"BUS1", "BUS2"}));
+  EXPECT_EQ(Questions(), std::vector<std::string>{AddQuestion(2, 1).str() + " -> yes"});
+  EXPECT_EQ(Model(), (std::vector<std::string>{"BUS1", "BUS2", "BUS1->BUS2"}));
 }
 
 TEST_F(SynchronizeTest, ANodeTheFileLostIsUnlinkedAndDeletedAfterYesEvenWithPlantElements) {
