@@ -167,7 +167,8 @@ class VexGrdProjFrm : public VexDlgFrame {
   std::unique_ptr<VexListValVexUnicodeString> _pBranchesRead;
   std::unique_ptr<VexListValVexUnicodeString> _pNodesToRemove;
   std::unique_ptr<VexListValVexUnicodeString> _pBranchesToRemove;
-  // What the two read lists hold, so that finding the model items the file lacks stays linear.
+  // What the two read lists hold: repeated lines stay out of the lists, and finding the model
+  // items the file lacks stays linear.
   VexFlatHashSet<VexUnicodeString> _nodesReadIndex;
   VexFlatHashSet<VexUnicodeString> _branchesReadIndex;
 };

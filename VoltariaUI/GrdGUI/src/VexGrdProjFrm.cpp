@@ -735,7 +735,7 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
 // A blank node line, or a branch line lacking an end, names nothing: it is counted as a line of
 // its section and contributes no identifier. An identifier read again adds nothing either, so the
 // lists hold first occurrences in file order and the new lists never need a pass to remove
-// repetitions (at a hundred thousand lines that pass costs as much as the reading).
+// repetitions, a pass that grows costly on large files.
 void VexGrdProjFrm::ReadNodeLine(const char* line) {
   VexUnicodeString id = FirstToken(line);
   if (id.IsEmpty() || !_nodesReadIndex.Insert(id)) return;
