@@ -39,8 +39,8 @@ class VexFlatHashMap {
     if ((entries_.size() + 1) * kMaxLoadDenominator > slots_.size() * kMaxLoadNumerator) {
       Rehash(slots_.empty() ? kMinimumSlots : slots_.size() * 2);
     }
-    slots_[FreeSlotFor(tag)] = Slot{tag, entries_.size()};
-    entries_.push_back(Entry{tag, key, Value()});
+    entries_.push_back(Entry{tag, key, Value()});  // first: if it throws, no slot names it
+    slots_[FreeSlotFor(tag)] = Slot{tag, entries_.size() - 1};
     return {&entries_.back().value, true};
   }
 
