@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 int VexFindPath(const char* fileName, const char* directory) {
@@ -28,4 +29,20 @@ VexUnicodeString VexGetTempDirectory() {
   if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp) folder = tmp;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return VexUnicodeString(folder);
+}
+
+std::filesystem::path VexUnusedTimeStampedPath(const std::filesystem::path& prefix) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  std::filesystem::path path = prefix;
+  path += stamp;
+  std::error_code error;
+  for (int n = 2; std::filesystem::exists(path, error); ++n) {
+    path = prefix;
+    path += std::string(stamp) + "-" + std::to_string(n);
+  }
+  return path;
 }

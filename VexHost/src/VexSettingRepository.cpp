@@ -10,10 +10,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+
+#include "VexFileServices.h"
 
 namespace fs = std::filesystem;
 
@@ -80,15 +81,6 @@ bool Unescape(const std::string& text, std::string& out) {
   return true;
 }
 
-std::string TimeStamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buffer[32];
-  std::strftime(buffer, sizeof buffer, "%Y%m%d-%H%M%S", &local);
-  return buffer;
-}
-
 bool WriteAll(int fd, const std::string& data) {
   std::size_t written = 0;
   while (written < data.size()) {
@@ -153,13 +145,8 @@ fs::path VexSettingRepository::GetFilePath() const {
 
 void VexSettingRepository::SetAside(const std::string& problem) {
   fs::path file = GetFilePath();
-  fs::path aside = file;
-  aside += ".corrupt-" + TimeStamp();
+  fs::path aside = VexUnusedTimeStampedPath(fs::path(file) += ".corrupt-");
   std::error_code error;
-  for (int n = 2; fs::exists(aside, error); ++n) {
-    aside = file;
-    aside += ".corrupt-" + TimeStamp() + "-" + std::to_string(n);
-  }
   fs::rename(file, aside, error);
   loadReport_ = "settings repository \"" + name_ + "\": " + file.string() + " " + problem +
                 (error ? "; it could not be set aside (" + error.message() + ")"

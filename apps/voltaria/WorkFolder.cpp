@@ -1,29 +1,19 @@
 #include "WorkFolder.h"
 
-#include <ctime>
 #include <stdexcept>
 
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
+#include "VexFileServices.h"
 #include "VexGrdProject.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string TimeStamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 fs::path NewFolder(const fs::path& parent) {
   fs::create_directories(parent);
-  fs::path folder = parent / ("tour-" + TimeStamp());
-  for (int n = 2; fs::exists(folder); ++n) folder = parent / ("tour-" + TimeStamp() + "-" + std::to_string(n));
+  fs::path folder = VexUnusedTimeStampedPath(parent / "tour-");
   fs::create_directory(folder);
   return folder;
 }
