@@ -1,25 +1,19 @@
 #pragma once
 // A drop-down list of lines with at most one selected line (rows count from 0).
 
-#include <vector>
-
-#include "VexDialog.h"
+#include "VexDlgLineList.h"
 #include "VexList.h"
 
-class VexDlgCombo : public VexDialog {
+class VexDlgCombo : public VexDlgLineList {
  public:
   VexDlgCombo(VexDialog* parent, const char* identifier, int style = 0)
-      : VexDialog(parent, identifier, style) {}
+      : VexDlgLineList(parent, identifier, style) {}
   const char* GetKindName() const override { return "VexDlgCombo"; }
 
-  /// Sets line `row` to `text`; row -1 (or the line count) appends a line.
-  void SetLine(const VexUnicodeString& text, int row = -1);
+  using VexDlgLineList::SetLine;
   /// Appends `count` lines in one call.
   void SetLine(const VexUnicodeString* texts, int count);
   void SetLine(const VexListValVexUnicodeString& texts);
-  int GetLineCount() const { return static_cast<int>(lines_.size()); }
-  /// Copies line `row` into `text`; empties `text` for a row that does not exist (such as -1).
-  void GetLine(int row, VexUnicodeString& text) const;
   /// Removes every line; nothing is selected afterwards.
   void ClearLine();
 
@@ -30,10 +24,6 @@ class VexDlgCombo : public VexDialog {
   /// Selects the first line equal to `text`; a text no line holds leaves nothing selected.
   void SetSelect(const VexUnicodeString& text, int notify);
 
-  void SetVisibleTextWidth(int characters) { visibleWidth_ = characters; }
-  void SetVisibleTextHeight(int lines) { visibleHeight_ = lines; }
-  int GetVisibleTextWidth() const { return visibleWidth_; }
-  int GetVisibleTextHeight() const { return visibleHeight_; }
   VexNotification* GetComboSelectNotification() { return EventNotification(kSelect); }
 
   /// A person selects line `row`.
@@ -49,8 +39,5 @@ class VexDlgCombo : public VexDialog {
   static constexpr const char* kSelect = "ComboSelect";
   int RowOf(const VexUnicodeString& text) const;
 
-  std::vector<VexUnicodeString> lines_;
   int selected_ = -1;
-  int visibleWidth_ = 0;
-  int visibleHeight_ = 0;
 };

@@ -1,25 +1,11 @@
 #include "VexDlgCombo.h"
 
-void VexDlgCombo::SetLine(const VexUnicodeString& text, int row) {
-  if (row == -1 || row == GetLineCount()) {
-    lines_.push_back(text);
-  } else if (row >= 0 && row < GetLineCount()) {
-    lines_[row] = text;
-  } else {
-    ThrowBadValue("SetLine", row);
-  }
-}
-
 void VexDlgCombo::SetLine(const VexUnicodeString* texts, int count) {
   for (int i = 0; texts && i < count; ++i) lines_.push_back(texts[i]);
 }
 
 void VexDlgCombo::SetLine(const VexListValVexUnicodeString& texts) {
   for (const VexUnicodeString& text : texts) lines_.push_back(text);
-}
-
-void VexDlgCombo::GetLine(int row, VexUnicodeString& text) const {
-  text = row >= 0 && row < GetLineCount() ? lines_[row] : VexUnicodeString();
 }
 
 void VexDlgCombo::ClearLine() {
@@ -63,7 +49,5 @@ void VexDlgCombo::SelectLineByUser(const VexUnicodeString& text) {
 }
 
 std::string VexDlgCombo::DescribeState() const {
-  std::string state = "lines=[";
-  for (std::size_t i = 0; i < lines_.size(); ++i) state += (i ? ", " : "") + Quote(lines_[i]);
-  return state + "] selected=" + std::to_string(selected_);
+  return DescribeLines() + " selected=" + std::to_string(selected_);
 }

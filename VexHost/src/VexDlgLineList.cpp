@@ -1,6 +1,6 @@
-#include "VexDlgSelectorList.h"
+#include "VexDlgLineList.h"
 
-void VexDlgSelectorList::SetLine(const VexUnicodeString& text, int row) {
+void VexDlgLineList::SetLine(const VexUnicodeString& text, int row) {
   if (row == -1 || row == GetLineCount()) {
     lines_.push_back(text);
   } else if (row >= 0 && row < GetLineCount()) {
@@ -10,11 +10,11 @@ void VexDlgSelectorList::SetLine(const VexUnicodeString& text, int row) {
   }
 }
 
-void VexDlgSelectorList::GetLine(int row, VexUnicodeString& text) const {
+void VexDlgLineList::GetLine(int row, VexUnicodeString& text) const {
   text = row >= 0 && row < GetLineCount() ? lines_[row] : VexUnicodeString();
 }
 
-std::string VexDlgSelectorList::DescribeState() const {
+std::string VexDlgLineList::DescribeLines() const {
   std::string state = "lines=[";
   for (std::size_t i = 0; i < lines_.size(); ++i) state += (i ? ", " : "") + Quote(lines_[i]);
   return state + "]";
