@@ -44,7 +44,6 @@ class VexGrdAnalFrm : public VexDlgFrame {
   /// network type it needs.
   void RunSelectedVariant(const char* method, VexDlgCombo* combo,
                           const VexGrdAnalysisVariant* variants, int variantCount);
-  VexUnicodeString CatalogText(const char* key);
 
   VexDlgFrame* _pProgramFrame;
   VexGrdProject* _pProject;

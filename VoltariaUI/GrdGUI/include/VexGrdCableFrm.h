@@ -115,7 +115,6 @@ class VexGrdCableFrm : public VexDlgFrame {
   void MakeCurrent(int kind, const VexUnicodeString& path);
   void OpenRecentFiles(int kind);
   void TakeRecentFile(int kind);
-  VexUnicodeString CatalogText(const char* key);
   std::unique_ptr<VexListValVexBaseUnknown_var> SelectedElements() const;
   void FillSelectionList(const VexListValVexBaseUnknown_var& elements);
   int CheckAndWriteSegments();

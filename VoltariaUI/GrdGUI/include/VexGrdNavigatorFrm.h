@@ -118,7 +118,6 @@ class VexGrdNavigatorFrm : public VexDlgFrame {
   /// Stores the measured length of `branch` with the EDSA unit code of the user's length unit.
   void StoreBranchLength(const VexIGrdBranch_var& branch, const VexUnicodeString& from,
                          const VexUnicodeString& to);
-  VexUnicodeString CatalogText(const char* key);
 
   // Menu
   void ForgetMenu();

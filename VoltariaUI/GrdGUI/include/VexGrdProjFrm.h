@@ -116,7 +116,6 @@ class VexGrdProjFrm : public VexDlgFrame {
   void BuildNetworkFileRow();
   void BindCallbacks();
 
-  VexUnicodeString CatalogText(const char* key);
   void AcceptMasterFile(const VexUnicodeString& path);
   void ShowInEditor(const VexUnicodeString& path);
   VexUnicodeString CurrentMasterOnDisk(bool& found);

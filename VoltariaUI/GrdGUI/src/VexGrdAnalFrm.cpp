@@ -3,7 +3,7 @@
 #include "VexDlgCombo.h"
 #include "VexDlgLabel.h"
 #include "VexDlgPushButton.h"
-#include "VexGrdErrorHandler.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdErrorTreatment.h"
 #include "VexGrdPanel.h"
 #include "VexGrdProject.h"
@@ -168,7 +168,9 @@ void VexGrdAnalFrm::BuildAnalysisRow(int row, const char* frameId, const char* l
   label = new VexDlgLabel(frame, labelId, 0);
   label->SetGridConstraints(0, 0, 1, 1, 4);
   combo = new VexDlgCombo(frame, comboId, 0x40000);
-  for (int i = 0; i < optionCount; ++i) combo->SetLine(CatalogText(optionKeys[i]), -1);
+  for (int i = 0; i < optionCount; ++i) {
+    combo->SetLine(VexGrdCatalogText(_pPanel, optionKeys[i]), -1);
+  }
   combo->SetVisibleTextWidth(kComboWidth);
   // A drop-down shows its first variant, so Run always has one to start or refuse.
   combo->SetSelect(0, 0);
@@ -189,10 +191,6 @@ void VexGrdAnalFrm::BindCallbacks() {
                            &VexGrdAnalFrm::RunHarmonics, nullptr);
   AddAnalyseNotificationCB(_pWinEdsaButton, _pWinEdsaButton->GetPushBActivateNotification(),
                            &VexGrdAnalFrm::RunWinEdsa, nullptr);
-}
-
-VexUnicodeString VexGrdAnalFrm::CatalogText(const char* key) {
-  return _pPanel ? _pPanel->GetMsgCatalogString(key) : VexUnicodeString();
 }
 
 // Runs
@@ -237,14 +235,13 @@ void VexGrdAnalFrm::RunSelectedVariant(const char* method, VexDlgCombo* combo,
       variant->run(*_pProject);
       return;
     }
-    DisplayError(kWarning, CatalogText(variant->refusalKey) + CatalogText(variant->requirementKey));
+    DisplayError(kWarning, VexGrdCatalogText(_pPanel, variant->refusalKey) +
+                               VexGrdCatalogText(_pPanel, variant->requirementKey));
   });
 }
 
 int VexGrdAnalFrm::DisplayError(const int& kind, const VexUnicodeString& message) {
   VexGrdTraceScope scope(gTrace.grdui1, 2, kClass, "DisplayError",
                          VexGrdTraceScope::Shape::Entering);
-  VexUnicodeString title = _pPanel ? _pPanel->GetMsgCatalogString(kTitleKey) : VexUnicodeString();
-  VexGrdErrorHandler handler;
-  return handler.DisplayErrorPnl(kind, message, title);
+  return VexGrdDisplayReport(_pPanel, kind, message, kTitleKey);
 }

@@ -10,8 +10,8 @@
 #include "VexDlgPushButton.h"
 #include "VexDlgSeparator.h"
 #include "VexFrmEditor.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdCreateNdBrDlg.h"
-#include "VexGrdErrorHandler.h"
 #include "VexGrdErrorTreatment.h"
 #include "VexGrdPanel.h"
 #include "VexGrdProject.h"
@@ -474,10 +474,7 @@ void VexGrdAssociateFrm::DeSelectAllObjects(VexCommand*, VexNotification*, void*
 int VexGrdAssociateFrm::DisplayError(const int& code, const VexUnicodeString& message) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DisplayError",
                          VexGrdTraceScope::Shape::Entering);
-  VexUnicodeString title;
-  if (_pPanel) title = _pPanel->GetMsgCatalogString("GrdGUI_AssociateTab_ErrorDialogTitle");
-  VexGrdErrorHandler handler;
-  return handler.DisplayErrorPnl(code, message, title);
+  return VexGrdDisplayReport(_pPanel, code, message, "GrdGUI_AssociateTab_ErrorDialogTitle");
 }
 
 // Linking -----------------------------------------------------------------------------------------

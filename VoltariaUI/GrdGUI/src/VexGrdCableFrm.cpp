@@ -14,8 +14,8 @@
 #include "VexFileMenuMethods.h"
 #include "VexFileServices.h"
 #include "VexFmuServices.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdConduit.h"
-#include "VexGrdErrorHandler.h"
 #include "VexGrdErrorTreatment.h"
 #include "VexGrdMRUFileChooser.h"
 #include "VexGrdPanel.h"
@@ -111,8 +111,8 @@ void VexGrdCableFrm::BuildWidgets() {
   _pCableSizeFrame->SetGridConstraints(0, 2, 1, 1, 30);
 
   _pSelectionList = new VexDlgMultiList(_pCableSpecsFrame, "CSOMultiList", 0);
-  VexUnicodeString titles[2] = {CatalogText("GrdGUI_CSO_Column1"),
-                                CatalogText("GrdGUI_CSO_Column2")};
+  VexUnicodeString titles[2] = {VexGrdCatalogText(_pPanel, "GrdGUI_CSO_Column1"),
+                                VexGrdCatalogText(_pPanel, "GrdGUI_CSO_Column2")};
   _pSelectionList->SetColumnTitles(2, titles);
   _pSelectionList->SetColumnTextWidth(12, 0);
   _pSelectionList->SetColumnTextWidth(12, 1);
@@ -269,22 +269,15 @@ const char* VexGrdCableFrm::GetResourceFileName(int level) const {
 // Messages
 // -----------------------------------------------------------------------------------------
 
-VexUnicodeString VexGrdCableFrm::CatalogText(const char* key) {
-  return _pPanel ? _pPanel->GetMsgCatalogString(key) : VexUnicodeString();
-}
-
 int VexGrdCableFrm::DisplayError(const int& kind, const VexUnicodeString& message) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DisplayError",
                          VexGrdTraceScope::Shape::Entering);
-  VexUnicodeString title;
-  if (_pPanel) title = _pPanel->GetMsgCatalogString("GrdGUI_CableTab_ErrorDialogTitle");
-  VexGrdErrorHandler handler;
-  return handler.DisplayErrorPnl(kind, message, title);
+  return VexGrdDisplayReport(_pPanel, kind, message, "GrdGUI_CableTab_ErrorDialogTitle");
 }
 
 bool VexGrdCableFrm::AskToCreate(const VexUnicodeString& named) {
-  VexUnicodeString question =
-      CatalogText("GrdGUI_UnableToFindFile") + named + CatalogText("GrdGUI_CreateNewFile");
+  VexUnicodeString question = VexGrdCatalogText(_pPanel, "GrdGUI_UnableToFindFile") + named +
+                              VexGrdCatalogText(_pPanel, "GrdGUI_CreateNewFile");
   return DisplayError(kQuestionKind, question) == kYes;
 }
 
@@ -309,7 +302,7 @@ void VexGrdCableFrm::ProcessCSO() {
     if (_pDiameterEditor) _pDiameterEditor->Set(_lengthMagnitude, diameter);
     if (_pConduit) _pConduit->SetCableDia(diameter);
   } else {
-    DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_UnsupportedElements"));
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_UnsupportedElements"));
   }
 }
 
@@ -464,8 +457,9 @@ void VexGrdCableFrm::OpenRecentFiles(int kind) {
   if (_pRecentFileChooser) return;  // one slot for both lists
   _pRecentFileChooser = new VexGrdMRUFileChooser(this, _pPanel, *FilesOf(kind).list);
   _pRecentFileChooser->SetVisibility(kShow);
-  _pRecentFileChooser->SetTitle(CatalogText(
-      kind == kCablePull ? "GrdGUI_CableTab_MRUCblPullFiles" : "GrdGUI_CableTab_MRUWireSizeFiles"));
+  _pRecentFileChooser->SetTitle(
+      VexGrdCatalogText(_pPanel, kind == kCablePull ? "GrdGUI_CableTab_MRUCblPullFiles"
+                                                    : "GrdGUI_CableTab_MRUWireSizeFiles"));
   if (kind == kCablePull) {
     AddCallback(_pRecentFileChooser, "VexGrdMRUFileChosen", &VexGrdCableFrm::GetMRUCblPullFile,
                 nullptr);
@@ -510,21 +504,22 @@ int VexGrdCableFrm::WriteCableSegmentData() {
 int VexGrdCableFrm::CheckAndWriteSegments() {
   std::unique_ptr<VexListValVexBaseUnknown_var> elements = SelectedElements();
   if (!elements) {
-    DisplayError(kReportKind, CatalogText("GrdGUI_NoElementsSelected"));
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_NoElementsSelected"));
     return 1;
   }
   if (!_pConduit) return 1;
   VexListValVexUnicodeString reasons;
   if (_pConduit->AreSegmentsValidForCablePull(elements.get(), reasons) != 0) {
-    DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_InvalidObjectsForCablePull"));
+    DisplayError(kReportKind,
+                 VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_InvalidObjectsForCablePull"));
     return 1;
   }
   if (_pConduit->ProcessConduitSegments(1, elements.get()) != 0) {
-    DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_SegmentError"));
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_SegmentError"));
     return 1;
   }
   int status = _pConduit->WriteSegmentData();
-  if (status != 0) DisplayError(kReportKind, CatalogText(SegmentStatusKey(status)));
+  if (status != 0) DisplayError(kReportKind, VexGrdCatalogText(_pPanel, SegmentStatusKey(status)));
   return status;
 }
 
@@ -536,10 +531,11 @@ void VexGrdCableFrm::CreateCablePullFile(const VexUnicodeString& path,
   if (_pConduit->GenerateGlobalFile() == 0) _pProject->Run_CABLPULL(kModeGlobalData);
   if (FileExists(fileName, directory)) {
     _pProject->Run_CABLPULL(kModeSegmentData);
-    DisplayError(kReportKind,
-                 fileName + ":" + CatalogText("GrdGUI_CableTab_NewCablePullFileGenerated"));
+    DisplayError(
+        kReportKind,
+        fileName + ":" + VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_NewCablePullFileGenerated"));
   } else {
-    DisplayError(kReportKind, CatalogText("GrdGUI_UnableToFindFile") + fileName);
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_UnableToFindFile") + fileName);
   }
 }
 
@@ -557,7 +553,7 @@ void VexGrdCableFrm::Key_ExistingJobFile(VexCommand*, VexNotification*, void*) {
     VexUnicodeString directory, baseName;
     _pProject->SplitPath(path, &directory, &baseName);
     if (baseName.GetLengthInChar() > kMaxBaseNameLength) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_MaxFileLength"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_MaxFileLength"));
       return;
     }
     // EDSA's job is always the .cpd beside the typed name, whatever extension was typed.
@@ -590,8 +586,10 @@ int VexGrdCableFrm::FindFiles(const VexUnicodeString& title, VexUnicodeString* f
       VexFileMenuMethods::CreateDocChooser(this, "SelectEDSAFileDialogBox", 1, 512));
   if (!_pFileChooser) return 1;
   VexUnicodeString catalogTitle;
-  if (_jobKind == kCablePull) catalogTitle = CatalogText("GrdGUI_FindEdsaCblPullFile");
-  if (_jobKind == kWireSize) catalogTitle = CatalogText("GrdGUI_FindEdsaWireSizeFile");
+  if (_jobKind == kCablePull)
+    catalogTitle = VexGrdCatalogText(_pPanel, "GrdGUI_FindEdsaCblPullFile");
+  if (_jobKind == kWireSize)
+    catalogTitle = VexGrdCatalogText(_pPanel, "GrdGUI_FindEdsaWireSizeFile");
   _pFileChooser->SetFilters(filterTexts, filterPatterns, count);
   _pFileChooser->SetCurrentFilter(0);
 
@@ -635,18 +633,18 @@ void VexGrdCableFrm::TakeChosenFile(VexIFmuDocChooser* chooser) {
   VexUnicodeString directory, baseName;
   VexUnicodeString extension = _pProject->SplitPath(path, &directory, &baseName);
   if (baseName.GetLengthInChar() > kMaxBaseNameLength) {
-    DisplayError(kReportKind, CatalogText("GrdGUI_MaxFileLength"));
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_MaxFileLength"));
     return;
   }
   if (_jobKind == kCablePull) {
     if (extension.IsEmpty()) {
       extension = kCablePullExtension;
     } else if (extension.Compare(kCablePullExtension) == 0) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_InvalidCablePullExt"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidCablePullExt"));
       return;
     }
   } else if (extension.Compare(kWireSizeExtension) == 0) {
-    DisplayError(kReportKind, CatalogText("GrdGUI_InvalidWireSizeExt"));
+    DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidWireSizeExt"));
     return;
   }
   VexUnicodeString fileName = baseName + extension;
@@ -675,7 +673,7 @@ void VexGrdCableFrm::ProcessResultsCombo(VexCommand*, VexNotification*, void*) {
   VexGrdRunGuarded(kRunTreatment, gTrace.grdui2, kClass, "ProcessResultsCombo", [&] {
     VexUnicodeString path = _pCablePullEditor->GetText();
     if (path.IsEmpty()) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_InvalidCablePullFile"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_InvalidCablePullFile"));
       return;
     }
     if (!_pProject) return;
@@ -689,7 +687,8 @@ void VexGrdCableFrm::ProcessGlobalData(VexCommand*, VexNotification*, void*) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "ProcessGlobalData");
   VexGrdRunGuarded(kRunTreatment, gTrace.grdui2, kClass, "ProcessGlobalData", [&] {
     if (!_pProject || !_pConduit || _pConduit->GenerateGlobalFile() != 0) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_UnableToWriteGlobalData"));
+      DisplayError(kReportKind,
+                   VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_UnableToWriteGlobalData"));
       return;
     }
     _pProject->Run_CABLPULL(kModeGlobalData);
@@ -704,13 +703,13 @@ void VexGrdCableFrm::ProcessSegmentData(VexCommand*, VexNotification*, void*) {
     std::unique_ptr<VexListValVexBaseUnknown_var> elements = SelectedElements();
     if (_pConduit && elements && elements->Size() >= 1) {
       if (_pConduit->ProcessConduitSegments(1, elements.get()) != 0) {
-        DisplayError(kReportKind, CatalogText("GrdGUI_CableTab_SegmentError"));
+        DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_CableTab_SegmentError"));
         _pCablePullEditor->ClearLine();
       } else if (_pProject) {
         _pProject->Run_CABLPULL(kModeSegmentData);
       }
     } else {
-      DisplayError(kReportKind, CatalogText("GrdGUI_NoElementsSelected"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_NoElementsSelected"));
       _pCablePullEditor->ClearLine();
     }
   });
@@ -737,14 +736,14 @@ void VexGrdCableFrm::KeyWrSzFile(VexCommand*, VexNotification*, void*) {
     VexUnicodeString path = _pWireSizeEditor->GetText();
     if (_pProject) _pProject->DoesEDSAExeExist(kWireSizeProgram);
     if (path.IsEmpty()) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_InvalidFile"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidFile"));
       return;
     }
     if (!_pProject) return;
     VexUnicodeString directory, baseName;
     VexUnicodeString extension = _pProject->SplitPath(path, &directory, &baseName);
     if (extension.Compare(kWireSizeExtension) == 0) {
-      DisplayError(kReportKind, CatalogText("GrdGUI_InvalidWireSizeExt"));
+      DisplayError(kReportKind, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidWireSizeExt"));
       return;
     }
     if (FileExists(baseName + kWireSizeExtension, directory) || AskToCreate(path)) {

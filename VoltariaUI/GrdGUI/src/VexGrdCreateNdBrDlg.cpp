@@ -5,6 +5,7 @@
 #include "VexDlgFrame.h"
 #include "VexDlgLabel.h"
 #include "VexDlgMultiList.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdErrorHandler.h"
 #include "VexGrdPanel.h"
 #include "VexGrdTrace.h"
@@ -118,8 +119,7 @@ void VexGrdCreateNdBrDlg::BuildObjectFrame(int row) {
   _pObjectFrame->SetGridConstraints(0, 1, 1, 1, kFrameJustification);
   _pObjectList = new VexDlgMultiList(_pObjectFrame, "LstOfObjs", 0);
   _pObjectList->SetGridConstraints(0, row, 1, 1, kWidgetJustification);
-  VexUnicodeString title =
-      _pPanel ? _pPanel->GetMsgCatalogString("GrdGUI_CSO_Column1") : VexUnicodeString();
+  VexUnicodeString title = VexGrdCatalogText(_pPanel, "GrdGUI_CSO_Column1");
   _pObjectList->SetColumnTitles(1, &title);
   _pObjectList->SetVisibleLineCount(3);
   _pObjectList->SetVisibleTextWidth(30);

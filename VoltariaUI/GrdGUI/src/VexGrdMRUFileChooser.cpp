@@ -3,6 +3,7 @@
 #include "VexDlgFrame.h"
 #include "VexDlgMultiList.h"
 #include "VexDlgWindow.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdPanel.h"
 #include "VexGrdTrace.h"
 
@@ -33,8 +34,7 @@ VexGrdMRUFileChooser::VexGrdMRUFileChooser(VexDialog* father, VexGrdPanel* panel
   _pListFrame = new VexDlgFrame(this, "LstOfFilesFrm", 0x80001);
   _pFileList = new VexDlgMultiList(_pListFrame, "MultiLstOfFiles", 0);
 
-  VexUnicodeString title = _pPanel ? _pPanel->GetMsgCatalogString("GrdGUI_MRUDialog_ListColumn1")
-                                   : VexUnicodeString();
+  VexUnicodeString title = VexGrdCatalogText(_pPanel, "GrdGUI_MRUDialog_ListColumn1");
   _pFileList->SetColumnTitles(1, &title);
   _pFileList->SetColumnTextWidth(100, 0);
   _pFileList->SetVisibleLineCount(4);

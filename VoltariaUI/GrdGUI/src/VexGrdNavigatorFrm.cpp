@@ -13,7 +13,7 @@
 #include "VexDlgSeparatorItem.h"
 #include "VexDocumentTransaction.h"
 #include "VexFrmEditor.h"
-#include "VexGrdErrorHandler.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdErrorTreatment.h"
 #include "VexGrdNavigViewer.h"
 #include "VexGrdPanel.h"
@@ -473,9 +473,9 @@ void VexGrdNavigatorFrm::StoreBranchLength(const VexIGrdBranch_var& branch,
   if (!unit) return;
   const EdsaLengthUnit* edsaUnit = FindEdsaLengthUnit(unit->GetSymbol());
   if (!edsaUnit) {
-    VexGrdErrorHandler handler;
-    handler.DisplayErrorPnl(kInvalidInputKind, CatalogText("GrdGUI_Navigate_InvalidUnit"),
-                            CatalogText("GrdGUI_NavigateTab_ErrorDialogTitle"));
+    VexGrdDisplayReport(_pPanel, kInvalidInputKind,
+                        VexGrdCatalogText(_pPanel, "GrdGUI_Navigate_InvalidUnit"),
+                        "GrdGUI_NavigateTab_ErrorDialogTitle");
     return;
   }
   // The length and its unit code go together: when the EDSA project refuses the length, the
@@ -486,10 +486,6 @@ void VexGrdNavigatorFrm::StoreBranchLength(const VexIGrdBranch_var& branch,
   branch->SetLength(unit->ConvertFromBase(length) / edsaUnit->divisor);
   _pProject->UpdateBranchLength(from, to, VexUnicodeString(edsaUnit->code));
   if (step) step->Commit();
-}
-
-VexUnicodeString VexGrdNavigatorFrm::CatalogText(const char* key) {
-  return _pPanel ? _pPanel->GetMsgCatalogString(key) : VexUnicodeString();
 }
 
 // Contextual menu ---------------------------------------------------------------------------------
@@ -526,7 +522,7 @@ void VexGrdNavigatorFrm::BuildMenu(VexIGrdNavigate_var object) {
     _currentId = VexUnicodeString();
     if (VexIAECElement_var element(object); element) {
       _currentElement = element;
-      AddPushEntry(0, "NewCtxMenu", CatalogText("GrdGUI_CtxMenu_ReframeObject"),
+      AddPushEntry(0, "NewCtxMenu", VexGrdCatalogText(_pPanel, "GrdGUI_CtxMenu_ReframeObject"),
                    &VexGrdNavigatorFrm::Reframe);
     } else if (VexIGrdNode_var node(object); node) {
       _currentId = node->GetNodeId();
@@ -577,7 +573,7 @@ void VexGrdNavigatorFrm::AddNetworkEntries(bool isBranch) {
       _menuEntries[slot] = new VexDlgSeparatorItem(_pContextMenu, entry.identifier);
       continue;
     }
-    VexUnicodeString text = CatalogText(isBranch ? entry.branchKey : entry.nodeKey);
+    VexUnicodeString text = VexGrdCatalogText(_pPanel, isBranch ? entry.branchKey : entry.nodeKey);
     // The edit entry names what it edits.
     if (slot == 0) text += _currentId;
     AddPushEntry(slot, entry.identifier, text, isBranch ? entry.branchAction : entry.nodeAction);

@@ -21,7 +21,7 @@
 #include "VexFileMenuMethods.h"
 #include "VexFileServices.h"
 #include "VexFmuServices.h"
-#include "VexGrdErrorHandler.h"
+#include "VexGrdCatalogText.h"
 #include "VexGrdErrorTreatment.h"
 #include "VexGrdMRUFileChooser.h"
 #include "VexGrdPanel.h"
@@ -300,17 +300,10 @@ const char* VexGrdProjFrm::GetResourceFileName(int level) const {
   return level == 0 ? kClass : VexDlgFrame::GetResourceFileName(level - 1);
 }
 
-VexUnicodeString VexGrdProjFrm::CatalogText(const char* key) {
-  return _pPanel ? _pPanel->GetMsgCatalogString(key) : VexUnicodeString();
-}
-
 int VexGrdProjFrm::DisplayError(const int& kind, const VexUnicodeString& message) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "DisplayError",
                          VexGrdTraceScope::Shape::Entering);
-  VexUnicodeString title;
-  if (_pPanel) title = _pPanel->GetMsgCatalogString("GrdGUI_ProjTab_ErrorDialogTitle");
-  VexGrdErrorHandler handler;
-  return handler.DisplayErrorPnl(kind, message, title);
+  return VexGrdDisplayReport(_pPanel, kind, message, "GrdGUI_ProjTab_ErrorDialogTitle");
 }
 
 // Recent master files and settings --------------------------------------------------------------
@@ -383,7 +376,7 @@ void VexGrdProjFrm::SelMRUFile(VexCommand*, VexNotification*, void*) {
   if (_pMasterFileList) entries = *_pMasterFileList;
   _pMRUFileChooser = new VexGrdMRUFileChooser(this, _pPanel, entries);
   _pMRUFileChooser->SetVisibility(kShow);
-  _pMRUFileChooser->SetTitle(CatalogText("GrdGUI_ProjTab_MRUMasterFiles"));
+  _pMRUFileChooser->SetTitle(VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_MRUMasterFiles"));
   AddCallback(_pMRUFileChooser, "VexGrdMRUFileChosen", &VexGrdProjFrm::GetMRUFile, nullptr);
 }
 
@@ -433,7 +426,7 @@ void VexGrdProjFrm::SetMasterFilePath(const VexUnicodeString& path) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "SetMasterFilePath");
   auto refused = [this](const VexInputError& error) {
     if (error.GetSeverity() == 0) {
-      DisplayError(3, CatalogText("GrdGUI_InvalidMasterFile"));
+      DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFile"));
       DisableButtons();
       return true;
     }
@@ -483,7 +476,7 @@ void VexGrdProjFrm::Keyin_MstrFileLocation(VexCommand*, VexNotification*, void*)
   VexUnicodeString path = _pMasterFileEdt ? _pMasterFileEdt->GetText() : VexUnicodeString();
   auto invalid = [this](const VexInputError& error) {
     if (error.GetSeverity() != 0) return false;
-    VexUnicodeString text = CatalogText("GrdGUI_InvalidMasterFile");
+    VexUnicodeString text = VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFile");
     DisplayError(3, text.IsEmpty() ? VexUnicodeString("Invalid Master File Specified") : text);
     return true;
   };
@@ -494,8 +487,9 @@ void VexGrdProjFrm::Keyin_MstrFileLocation(VexCommand*, VexNotification*, void*)
 // Validates `path`, offers to create a missing file, and makes the path current: what keying in
 // and browsing share.
 void VexGrdProjFrm::AcceptMasterFile(const VexUnicodeString& path) {
-  VexUnicodeString wrongExtension = CatalogText("GrdGUI_InvalidMasterFileExt") + path + "\n" +
-                                    CatalogText("GrdGUI_ValidMasterFileExtInfo");
+  VexUnicodeString wrongExtension = VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFileExt") +
+                                    path + "\n" +
+                                    VexGrdCatalogText(_pPanel, "GrdGUI_ValidMasterFileExtInfo");
   if (_pProject) {
     VexUnicodeString directory, baseName;
     if (ValidateExtension(_pProject->SplitPath(path, &directory, &baseName)) != 0) {
@@ -506,8 +500,8 @@ void VexGrdProjFrm::AcceptMasterFile(const VexUnicodeString& path) {
   bool create = false;
   int check = ValidatePath(path);
   if (check == kMissingFile) {
-    VexUnicodeString question = CatalogText("GrdGUI_UnableToFindFile") + path + "\n" +
-                                CatalogText("GrdGUI_CreateNewFile");
+    VexUnicodeString question = VexGrdCatalogText(_pPanel, "GrdGUI_UnableToFindFile") + path +
+                                "\n" + VexGrdCatalogText(_pPanel, "GrdGUI_CreateNewFile");
     if (DisplayError(kQuestion, question) != kYes) return;
     create = true;
   } else if (check == kWrongExtension) {
@@ -556,7 +550,7 @@ void VexGrdProjFrm::FindFileOKCB(VexCommand*, VexNotification*, void*) {
     VexUnicodeString path = ChosenPath(chooser);
     auto invalid = [this](const VexInputError& error) {
       if (error.GetSeverity() != 0) return false;
-      DisplayError(3, CatalogText("GrdGUI_InvalidMasterFile"));
+      DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFile"));
       return true;
     };
     VexGrdRunGuarded(kMasterFileTreatment, gTrace.grdui2, kClass, "FindFileOKCB",
@@ -593,7 +587,7 @@ VexUnicodeString VexGrdProjFrm::CurrentMasterOnDisk(bool& found) {
   found = false;
   VexUnicodeString master = _pProject ? _pProject->GetMasterFilePath() : VexUnicodeString();
   if (master.IsEmpty()) {
-    DisplayError(3, CatalogText("GrdGUI_InvalidMasterFile"));
+    DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFile"));
     return master;
   }
   VexUnicodeString directory, baseName;
@@ -610,7 +604,7 @@ void VexGrdProjFrm::View_OneLineDiagram(VexCommand*, VexNotification*, void*) {
     if (found && _pProject) {
       _pProject->View_OneLineDiagram(1);
     } else {
-      DisplayError(3, CatalogText("GrdGUI_InvalidMasterFile"));
+      DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_InvalidMasterFile"));
     }
   });
 }
@@ -656,14 +650,14 @@ void VexGrdProjFrm::Synchronize(VexCommand*, VexNotification*, void*) {
     if (!_pProject) return;
     VexUnicodeString master = _pProject->GetMasterFilePath();
     if (master.IsEmpty()) {
-      DisplayError(3, CatalogText("GrdGUI_ProjTab_SynchronizeErr"));
+      DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchronizeErr"));
       return;
     }
     VexUnicodeString directory, baseName;
     _pProject->SplitPath(master, &directory, &baseName);
     VexUnicodeString networkFile = baseName + kNetworkExtension;
     if (!VexFindPath(networkFile.ConvertToChar(), directory.ConvertToChar())) {
-      DisplayError(3, CatalogText("GrdGUI_ProjTab_NETFileNotFound"));
+      DisplayError(3, VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_NETFileNotFound"));
       return;
     }
     ImportNETFile(directory + networkFile);
@@ -677,16 +671,16 @@ void VexGrdProjFrm::ImportNETFile(const VexUnicodeString& path) {
     VexUnicodeString directory, baseName;
     VexUnicodeString extension = _pProject->SplitPath(path, &directory, &baseName);
     if (baseName.GetLengthInChar() > kLongestNetworkBaseName) {
-      DisplayError(2, CatalogText("GrdGUI_MaxFileLength"));
+      DisplayError(2, VexGrdCatalogText(_pPanel, "GrdGUI_MaxFileLength"));
       return;
     }
     if (extension.Compare(kNetworkExtension) == 0) {
-      DisplayError(2, CatalogText("GrdGUI_ProjTab_IncorrectNETFileExt"));
+      DisplayError(2, VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_IncorrectNETFileExt"));
       return;
     }
     VexUnicodeString fileName = baseName + extension;
     if (!VexFindPath(fileName.ConvertToChar(), directory.ConvertToChar())) {
-      DisplayError(2, CatalogText("GrdGUI_UnableToFindFile") + fileName);
+      DisplayError(2, VexGrdCatalogText(_pPanel, "GrdGUI_UnableToFindFile") + fileName);
       return;
     }
     std::ifstream in(path.ConvertToChar(), std::ios::binary);
@@ -774,12 +768,11 @@ void VexGrdProjFrm::PromptForNewNdBr() {
 }
 
 void VexGrdProjFrm::AskToAdd(int nodeCount, int branchCount) {
-  VexUnicodeString question = CatalogText("GrdGUI_ProjTab_SynchroMainMsg_Add") + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroNewNodesRead") +
-                              Number(nodeCount) + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroNewBranchesRead") +
-                              Number(branchCount) + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroImport");
+  VexUnicodeString question =
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroMainMsg_Add") + "\n" +
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroNewNodesRead") + Number(nodeCount) + "\n" +
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroNewBranchesRead") + Number(branchCount) +
+      "\n" + VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroImport");
   int cursor = GetCursor();
   if (DisplayError(kQuestion, question) == kYes) {
     VexApplicationFrame::GetFrame()->SetBusyCursor();
@@ -816,12 +809,11 @@ void VexGrdProjFrm::PromptForDelNdBr() {
 void VexGrdProjFrm::AskToRemove() {
   int nodeCount = _pNodesToRemove->Size();
   int branchCount = _pBranchesToRemove->Size();
-  VexUnicodeString question = CatalogText("GrdGUI_ProjTab_SynchroMainMsg_Delete") + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroNodesDeleted") +
-                              Number(nodeCount) + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroBranchesDelete") +
-                              Number(branchCount) + "\n" +
-                              CatalogText("GrdGUI_ProjTab_SynchroDeleteYesNo");
+  VexUnicodeString question =
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroMainMsg_Delete") + "\n" +
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroNodesDeleted") + Number(nodeCount) + "\n" +
+      VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroBranchesDelete") + Number(branchCount) +
+      "\n" + VexGrdCatalogText(_pPanel, "GrdGUI_ProjTab_SynchroDeleteYesNo");
   int cursor = GetCursor();
   if (DisplayError(kQuestion, question) == kYes) {
     VexApplicationFrame::GetFrame()->SetBusyCursor();
