@@ -16,11 +16,22 @@ class ResultsTabTest : public EdsaSessionTest {
     StartCommand();
     Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
   }
-  /// Replaces one of the project's result files ("plant.txr", "plant.clr").
-  void WriteResultFile(const std::string& name, const std::string& content) {
-    Folder().Write("edsa/" + name, content);
+  /// A result file the services cannot use: its content (null: no file at all) and what the
+  /// services' trace line names (null: no trace line).
+  struct UnusableFile {
+    const char* name;
+    const char* content;
+    const char* traced;
+  };
+
+  /// Replaces one of the project's result files ("plant.txr", "plant.clr"); null removes it.
+  void PutResultFile(const std::string& name, const char* content) {
+    if (content) {
+      Folder().Write("edsa/" + name, content);
+    } else {
+      std::filesystem::remove(project_ / name);
+    }
   }
-  void RemoveResultFile(const std::string& name) { std::filesystem::remove(project_ / name); }
 
   /// A file the services cannot use leaves exactly one trace line, naming it and where it failed.
   static void ExpectServiceTrace(const VexTraceCapture& capture, const char* file,
@@ -44,10 +55,10 @@ class ResultsTabTest : public EdsaSessionTest {
 TEST_F(ResultsTabTest, TextResultsKeepFileOrderAndLeaveNoEmptyRows) {
   OpenResultsTab();
   // CR LF ends, comments, blank lines, a section named twice and a section without lines.
-  WriteResultFile("plant.txr",
-                  "# load flow\r\n[BUS1]\r\n\r\nVoltage = 1.0 pu\r\n   \n# between lines\n\t\n"
-                  "  Angle = 0.0 deg  \n[ BUS1->BUS2 ]\nCurrent = 212 A\n[EMPTY]\n[BUS1]\n"
-                  "Load = 1.2 MW\n");
+  PutResultFile("plant.txr",
+                "# load flow\r\n[BUS1]\r\n\r\nVoltage = 1.0 pu\r\n   \n# between lines\n\t\n"
+                "  Angle = 0.0 deg  \n[ BUS1->BUS2 ]\nCurrent = 212 A\n[EMPTY]\n[BUS1]\n"
+                "Load = 1.2 MW\n");
   Ui().Push("TextAnnotate");
   EXPECT_EQ(LinesOf(Combo()), (Lines{"BUS1", "BUS1->BUS2"}));
   Ui().SelectLine("TxtNodeBranchCombo", 0);
@@ -55,11 +66,7 @@ TEST_F(ResultsTabTest, TextResultsKeepFileOrderAndLeaveNoEmptyRows) {
 }
 
 TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingToChooseNoMessageAndOneTraceLine) {
-  struct Case {
-    const char* name;
-    const char* content;  // null: no file at all
-    const char* traced;   // what the services' trace line names; null: no trace line
-  } cases[] = {
+  const UnusableFile cases[] = {
       {"no result file", nullptr, "plant.txr"},
       {"a result line before any section", "Voltage = 1.0 pu\n[BUS1]\nA = 0\n", "line 1"},
       {"a section without its bracket", "[BUS1]\nVoltage = 1.0 pu\n[BUS2\nA = 0\n", "line 3"},
@@ -67,7 +74,7 @@ TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingToChooseNoMessageAndOneTrac
       {"no result lines at all", "# nothing was computed\n[BUS1]\n", nullptr},
   };
   OpenResultsTab();
-  for (const Case& c : cases) {
+  for (const UnusableFile& c : cases) {
     SCOPED_TRACE(c.name);
     // Start from the good results, so that what the bad file leaves behind shows.
     std::filesystem::copy_file(std::filesystem::path(VOLTARIA_SAMPLE_DIR) / "plant/edsa/plant.txr",
@@ -75,11 +82,7 @@ TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingToChooseNoMessageAndOneTrac
                                std::filesystem::copy_options::overwrite_existing);
     Ui().Push("TextAnnotate");
     Ui().SelectLine("TxtNodeBranchCombo", 0);
-    if (c.content) {
-      WriteResultFile("plant.txr", c.content);
-    } else {
-      RemoveResultFile("plant.txr");
-    }
+    PutResultFile("plant.txr", c.content);
     VexTraceCapture capture;
     Ui().Push("TextAnnotate");
     EXPECT_EQ(Combo().GetLineCount(), 0);
@@ -105,11 +108,7 @@ TEST_F(ResultsTabTest, ColourAnnotationColoursTheLinkedObjectsInTheFirstViewerOn
 }
 
 TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently) {
-  struct Case {
-    const char* name;
-    const char* content;  // null: no file at all
-    const char* traced;   // what the services' trace line names; null: no trace line
-  } cases[] = {
+  const UnusableFile cases[] = {
       {"no colour file", nullptr, "plant.clr"},
       {"a colour out of range", "BUS1 0 160 0\nBUS2 0 300 0\n", "line 2"},
       {"a negative colour", "BUS1 0 160 0\nBUS2 -1 0 0\n", "line 2"},
@@ -120,13 +119,9 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently
       {"no node or branch coloured", "# nothing was computed\n", nullptr},
   };
   OpenResultsTab();
-  for (const Case& c : cases) {
+  for (const UnusableFile& c : cases) {
     SCOPED_TRACE(c.name);
-    if (c.content) {
-      WriteResultFile("plant.clr", c.content);
-    } else {
-      RemoveResultFile("plant.clr");
-    }
+    PutResultFile("plant.clr", c.content);
     VexTraceCapture capture;
     Ui().Push("ColorAnnotate");
     EXPECT_EQ(Viewer().GetColoredCount(), 0);
