@@ -753,6 +753,10 @@ void VexGrdProjFrm::SynchronizeNdBr() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "SynchronizeNdBr");
   PromptForNewNdBr();
   PromptForDelNdBr();
+  // The read sets have served: their room goes back before the registry is rebuilt, so that the
+  // two never take memory together (KeepOrDeleteNdBr searches the lists from now on).
+  _nodesReadIndex.Clear();
+  _branchesReadIndex.Clear();
   if (!_pPanel) return;
   _pPanel->UpdateModelNodeBranchData();
   _pPanel->ProcessCSO();
@@ -856,8 +860,10 @@ int VexGrdProjFrm::KeepOrDeleteNdBr(const VexUnicodeString& id,
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "KeepOrDeleteNdBr");
   if (id.IsEmpty() || !list) return 0;
   // The read lists are indexed as they fill; any other list is searched.
-  if (list == _pNodesRead.get()) return _nodesReadIndex.Contains(id) ? 1 : 0;
-  if (list == _pBranchesRead.get()) return _branchesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pNodesRead.get() && !_nodesReadIndex.IsEmpty()) return _nodesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pBranchesRead.get() && !_branchesReadIndex.IsEmpty()) {
+    return _branchesReadIndex.Contains(id) ? 1 : 0;
+  }
   return list->Locate(id) != 0 ? 1 : 0;
 }
 
