@@ -68,9 +68,15 @@ void CreateNetwork(VexGrdProject& project, long count) {
 // The rows CreateNetwork makes, written straight into the model's tables.
 void InsertNetwork(VexSqlDatabase& database, long count) {
   VexSqlStatement& node = database.Cached("INSERT INTO grd_node(identifier) VALUES (?)");
-  for (long i = 0; i < count; ++i) node.BindText(1, NodeId(i)).Run();
+  for (long i = 0; i < count; ++i) {
+    node.BindText(1, NodeId(i)).Run();
+    node.Reset();
+  }
   VexSqlStatement& branch = database.Cached("INSERT INTO grd_branch(from_node, to_node) VALUES (?, ?)");
-  for (long i = 0; i < count; ++i) branch.BindText(1, NodeId(i)).BindText(2, NodeId((i + 1) % count)).Run();
+  for (long i = 0; i < count; ++i) {
+    branch.BindText(1, NodeId(i)).BindText(2, NodeId((i + 1) % count)).Run();
+    branch.Reset();
+  }
 }
 
 /// Times `fill` in one event on a fresh, empty model.
