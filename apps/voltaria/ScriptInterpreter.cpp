@@ -327,7 +327,8 @@ void ScriptInterpreter::Help(const std::vector<std::string>& args) {
     out_ << "  " << command.usage << std::string(command.usage.size() < 38 ? 38 - command.usage.size() : 1, ' ')
          << command.help << '\n';
   }
-  out_ << "Widgets are named by their identifiers (show lists them); a path A/B narrows the search.\n"
+  out_ << "Widgets are named as show prints them (Navigator/ShowAllCheck) or by their identifiers;\n"
+       << "an identifier several pages share means the one on the page shown.\n"
        << kPlantFolder << " in a line stands for the folder of the plant document.\n";
 }
 
