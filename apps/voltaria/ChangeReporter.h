@@ -50,6 +50,8 @@ class ChangeReporter {
   };
   /// Lists of more than `mostRowsInFull` rows show their first 10.
   View Capture(int mostRowsInFull = static_cast<int>(ModelChanges::kMostListedInFull)) const;
+  /// The name a widget is printed under ("Navigator/ShowAllCheck", "NodeBranchDlg/BrToIdCmb").
+  static std::string ShownName(const VexDialog& widget);
 
  private:
   struct Run {

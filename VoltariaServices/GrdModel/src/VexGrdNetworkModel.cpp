@@ -294,6 +294,7 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
     if (entry->branches.empty()) byNodeId_.Erase(node.Id());
   }
   nodes_.Take(node.GetRowId());
+  document_.AnnounceDeletion(node);
   LetGo(node);
 }
 
@@ -312,6 +313,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   ForgetBranchAt(branch.From(), branch);
   if (branch.To() != branch.From()) ForgetBranchAt(branch.To(), branch);
   branches_.Take(row);
+  document_.AnnounceDeletion(branch);
   LetGo(branch);
 }
 
