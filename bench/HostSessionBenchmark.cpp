@@ -123,31 +123,26 @@ void RunSize(const Options& options, long size) {
   WriteText(folder / "synchronize.vscript",
             "type MasterFileEdt $PLANT_DIR/plant.mas\nanswer yes\nanswer yes\npush Synchronize\n");
   WriteText(folder / "open.vscript", "# the panel opens and closes\n");
-  const std::string voltaria = options.voltaria.string();
-
-  Figure synchronize;
-  for (int run = 0; run < options.repeat; ++run) {
-    RemoveDocument(plant);
-    fs::remove_all(settings);
-    const fs::path transcript = folder / "synchronize.txt";
-    Keep(synchronize,
-         bench::RunChild({voltaria, "--new-plant", plant.string(), "--settings", settings.string(),
-                          "--script", (folder / "synchronize.vscript").string()},
-                         transcript.string()),
-         transcript);
-  }
-  Print("synchronize", size, synchronize);
-
-  Figure open;
-  for (int run = 0; run < options.repeat; ++run) {
-    const fs::path transcript = folder / "open.txt";
-    Keep(open,
-         bench::RunChild({voltaria, "--plant", plant.string(), "--settings", settings.string(),
-                          "--script", (folder / "open.vscript").string()},
-                         transcript.string()),
-         transcript);
-  }
-  Print("open", size, open);
+  // One kind of session, `--repeat` times: `plantOption` is --new-plant or --plant, and `fresh`
+  // removes the plant and the settings before each run.
+  auto timeSessions = [&](const char* name, const char* plantOption, bool fresh) {
+    Figure best;
+    const fs::path transcript = folder / (std::string(name) + ".txt");
+    for (int run = 0; run < options.repeat; ++run) {
+      if (fresh) {
+        RemoveDocument(plant);
+        fs::remove_all(settings);
+      }
+      Keep(best,
+           bench::RunChild({options.voltaria.string(), plantOption, plant.string(), "--settings",
+                            settings.string(), "--script", (folder / (std::string(name) + ".vscript")).string()},
+                           transcript.string()),
+           transcript);
+    }
+    Print(name, size, best);
+  };
+  timeSessions("synchronize", "--new-plant", true);
+  timeSessions("open", "--plant", false);
 
   if (options.keep) {
     std::printf("             kept in %s\n", folder.c_str());
