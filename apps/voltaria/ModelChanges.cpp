@@ -97,10 +97,16 @@ ModelSnapshot::ModelSnapshot(const VexGrdNetworkModel& model)
   }
   branches_.reserve(static_cast<std::size_t>(model.GetBranchCount()));
   for (VexGrdBranch* branch : model.GetBranches()) {
-    branches_.push_back(
-        {VexVar<VexGrdBranch>(branch), linkNames_.size(), branch->GetLength(), branch->GetUnitCode()});
+    branches_.push_back({VexVar<VexGrdBranch>(branch), static_cast<std::uint32_t>(linkNames_.size()),
+                         InternUnitCode(branch->GetUnitCode()), branch->GetLength()});
     for (const auto& element : branch->GetLinks()) linkNames_.push_back(element->GetName());
   }
+}
+
+std::uint32_t ModelSnapshot::InternUnitCode(const VexUnicodeString& unitCode) {
+  auto known = std::find(unitCodes_.begin(), unitCodes_.end(), unitCode);
+  if (known == unitCodes_.end()) known = unitCodes_.insert(unitCodes_.end(), unitCode);
+  return static_cast<std::uint32_t>(known - unitCodes_.begin());
 }
 
 bool ModelSnapshot::IsCurrent(const VexGrdNetworkModel& model) const {
@@ -186,8 +192,10 @@ void ModelChanges::CompareBranches() {
       [&](std::size_t i, std::size_t j) {
         const auto& was = before_.branches_[i];
         const auto& is = after_.branches_[j];
-        if ((was.length != is.length || was.unitCode != is.unitCode) &&
-            LengthText(is.length, is.unitCode) != LengthText(was.length, was.unitCode)) {
+        const VexUnicodeString& oldUnit = before_.UnitCodeOf(was);
+        const VexUnicodeString& newUnit = after_.UnitCodeOf(is);
+        if ((was.length != is.length || oldUnit != newUnit) &&
+            LengthText(is.length, newUnit) != LengthText(was.length, oldUnit)) {
           branches.changed.push_back({&after_, static_cast<std::uint32_t>(j)});
         }
         if (linkEnd(before_, i) == was.firstLink && linkEnd(after_, j) == is.firstLink) return;
@@ -266,7 +274,7 @@ std::string ModelChanges::KeyOf(Kind kind, const Item& item) const {
 std::string ModelChanges::DetailOf(Kind kind, const Item& item) const {
   if (kind != kBranch) return "";
   const auto& state = item.snapshot->branches_[item.index];
-  return LengthText(state.length, state.unitCode);
+  return LengthText(state.length, item.snapshot->UnitCodeOf(state));
 }
 
 std::function<bool(const ModelChanges::Item&, const ModelChanges::Item&)> ModelChanges::KeyLess(Kind kind) const {

@@ -38,18 +38,21 @@ class ModelSnapshot {
     VexVar<VexGrdNode> node;
     std::size_t firstLink;  // into linkNames: this object's links run to the next object's first
   };
-  struct BranchState {
+  struct BranchState {  // 24 bytes: a million branches take 24 MB
     VexVar<VexGrdBranch> branch;
-    std::size_t firstLink;
+    std::uint32_t firstLink;
+    std::uint32_t unitCode;  // into unitCodes_: a network uses a handful of unit codes
     double length;
-    VexUnicodeString unitCode;
   };
+  const VexUnicodeString& UnitCodeOf(const BranchState& state) const { return unitCodes_[state.unitCode]; }
+  std::uint32_t InternUnitCode(const VexUnicodeString& unitCode);
 
   const VexGrdNetworkModel* model_ = nullptr;
   std::uint64_t changeCount_ = 0;
   std::vector<NodeState> nodes_;
   std::vector<BranchState> branches_;
   std::vector<VexUnicodeString> linkNames_;  // names of the linked elements, object by object
+  std::vector<VexUnicodeString> unitCodes_;
 };
 
 class ModelChanges {
