@@ -21,8 +21,12 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+  /// Whether the session runs in a window: asked for screenshots, or a display is there and
+  /// neither --text nor --script was given. Says so in one line when the display is missing.
+  bool ChooseWindow();
 
   VoltariaOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  bool window_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "TestFolder.h"
+#include "TestPlant.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexCSO.h"
 #include "VexDocumentTransaction.h"
@@ -17,27 +17,13 @@ namespace {
 // motor without placement.
 class PlantSceneTest : public ::testing::Test {
  protected:
-  PlantSceneTest() {
-    workspace = VexWorkspace::Open(VexUnicodeString((folder / "plant.vxd").string()), true);
-    VexDocument& document = workspace->GetDocument();
-    VexDocumentTransaction transaction(document);
-    auto cabinet = document.CreateElement("CAB1", "Cabinet", VexElementKind::Equipment);
-    VexSetPlacement(document, *cabinet, {{0, 0, 0}, 1000, 600, 2000});
-    auto conduit = document.CreateElement("CD1", "Conduit", VexElementKind::Conduit);
-    document.SetRoutePoints(*conduit, {{1000, 300, 100}, {6000, 300, 100}});
-    document.CreateElement("M1", "Motor", VexElementKind::Equipment);
-    transaction.Commit();
-    scene = std::make_unique<VexQtPlantScene>(document);
-  }
-  int IndexOf(const char* name) const {
-    for (std::size_t i = 0; i < scene->GetElements().size(); ++i) {
-      if (scene->GetElements()[i].name == name) return static_cast<int>(i);
-    }
-    return -1;
-  }
-  VexBaseUnknown_var Element(const char* name) {
-    return VexBaseUnknown_var(workspace->GetDocument().FindElementByName(name));
-  }
+  PlantSceneTest()
+      : workspace(OpenTestPlant(folder, {{"CAB1", VexElementKind::Equipment, VexPlacement{{0, 0, 0}, 1000, 600, 2000}, {}},
+                                         {"CD1", VexElementKind::Conduit, {}, {{1000, 300, 100}, {6000, 300, 100}}},
+                                         {"M1", VexElementKind::Equipment, {}, {}}})),
+        scene(std::make_unique<VexQtPlantScene>(workspace->GetDocument())) {}
+  int IndexOf(const char* name) const { return SceneIndexOf(*scene, name); }
+  VexBaseUnknown_var Element(const char* name) { return ElementNamed(*workspace, name); }
   TestFolder folder;
   std::unique_ptr<VexWorkspace> workspace;
   std::unique_ptr<VexQtPlantScene> scene;

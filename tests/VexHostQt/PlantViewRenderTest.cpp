@@ -5,7 +5,7 @@
 #include <QTest>
 #include <memory>
 
-#include "TestFolder.h"
+#include "TestPlant.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexCSO.h"
 #include "VexDocumentTransaction.h"
@@ -20,33 +20,19 @@ namespace {
 // Three cabinets side by side and a conduit, drawn in a real window under the software renderer.
 class PlantViewRenderTest : public ::testing::Test {
  protected:
-  PlantViewRenderTest() {
-    workspace = VexWorkspace::Open(VexUnicodeString((folder / "plant.vxd").string()), true);
-    VexDocument& document = workspace->GetDocument();
-    VexDocumentTransaction transaction(document);
-    for (int i = 0; i < 3; ++i) {
-      auto cabinet = document.CreateElement(VexUnicodeString("CAB" + std::to_string(i + 1)), "Cabinet",
-                                            VexElementKind::Equipment);
-      VexSetPlacement(document, *cabinet, {{i * 2500.0, 0, 0}, 1500, 1500, 2000});
-    }
-    auto conduit = document.CreateElement("CD1", "Conduit", VexElementKind::Conduit);
-    document.SetRoutePoints(*conduit, {{0, 3000, 100}, {6500, 3000, 100}});
-    transaction.Commit();
+  PlantViewRenderTest()
+      : workspace(OpenTestPlant(folder, {{"CAB1", VexElementKind::Equipment, VexPlacement{{0, 0, 0}, 1500, 1500, 2000}, {}},
+                                         {"CAB2", VexElementKind::Equipment, VexPlacement{{2500, 0, 0}, 1500, 1500, 2000}, {}},
+                                         {"CAB3", VexElementKind::Equipment, VexPlacement{{5000, 0, 0}, 1500, 1500, 2000}, {}},
+                                         {"CD1", VexElementKind::Conduit, {}, {{0, 3000, 100}, {6500, 3000, 100}}}})) {
     view = std::make_unique<VexQtPlantView>();
     view->resize(900, 600);
     view->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->ShowEditor(workspace->GetEditor(), workspace->GetViewer());
   }
-  VexBaseUnknown_var Element(const char* name) {
-    return VexBaseUnknown_var(workspace->GetDocument().FindElementByName(name));
-  }
-  int IndexOf(const char* name) const {
-    for (std::size_t i = 0; i < view->GetScene()->GetElements().size(); ++i) {
-      if (view->GetScene()->GetElements()[i].name == name) return static_cast<int>(i);
-    }
-    return -1;
-  }
+  VexBaseUnknown_var Element(const char* name) { return ElementNamed(*workspace, name); }
+  int IndexOf(const char* name) const { return SceneIndexOf(*view->GetScene(), name); }
   QColor PixelAtCentreOf(const QImage& frame, const char* name) {
     QPoint at = view->ProjectedCentre(IndexOf(name));
     // The frame may be captured at the device pixel ratio.
