@@ -13,9 +13,7 @@
 #include "VexDlgTabPage.h"
 
 VexQtFramePeer::VexQtFramePeer(VexDialog& frame, VexQtDialogMirror& mirror)
-    : VexQtPeer(frame, new QGroupBox, mirror), grid_(new QGridLayout(view_)) {
-  grid_->setContentsMargins(4, 4, 4, 4);
-}
+    : VexQtPeer(frame, new QGroupBox, mirror), grid_(new QGridLayout(view_)) {}
 
 // A frame without a title is only a grid: no box is drawn around it.
 void VexQtFramePeer::RefreshTitle() {
@@ -23,7 +21,7 @@ void VexQtFramePeer::RefreshTitle() {
   VexUnicodeString title = widget_->GetTitle();
   box->setTitle(VexQtText(title));
   box->setFlat(title.IsEmpty());
-  box->setStyleSheet(title.IsEmpty() ? "QGroupBox { border: 0; margin-top: 0; }" : "");
+  if (title.IsEmpty()) box->setStyleSheet("QGroupBox { border: 0; margin-top: 0; }");
 }
 
 VexQtTabContainerPeer::VexQtTabContainerPeer(VexDlgTabContainer& tabs, VexQtDialogMirror& mirror)
