@@ -16,6 +16,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QTabWidget;
 class VexDialog;
 class VexQtDialogMirror;
 class VexQtPeer;
@@ -43,6 +44,8 @@ class VexQtMainWindow : public QMainWindow {
   /// Reads the status, the messages and the runs again.
   void RefreshStatus();
   QDockWidget* GetPanelDock() const { return panelDock_; }
+  /// Shows `text` in the log dock's Tour page (made on first use) and brings it forward.
+  void ShowTourTranscript(const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,6 +64,8 @@ class VexQtMainWindow : public QMainWindow {
   QDockWidget* panelDock_ = nullptr;
   QPlainTextEdit* runs_ = nullptr;
   QPlainTextEdit* messages_ = nullptr;
+  QPlainTextEdit* tour_ = nullptr;
+  QTabWidget* logs_ = nullptr;
   QMenu* recentMenu_ = nullptr;
   QLabel* masterLabel_ = nullptr;
   QLabel* unitLabel_ = nullptr;

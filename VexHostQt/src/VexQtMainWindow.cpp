@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -48,7 +49,7 @@ VexQtMainWindow::VexQtMainWindow(VexDialog& toolkitMainWindow, Host host, QWidge
   addDockWidget(Qt::RightDockWidgetArea, panelDock_);
   panelDock_->hide();
 
-  auto* logs = new QTabWidget;
+  auto* logs = logs_ = new QTabWidget;
   runs_ = MakeLogView("RunsLog");
   messages_ = MakeLogView("MessagesLog");
   logs->addTab(runs_, tr("EDSA runs"));
@@ -124,6 +125,7 @@ void VexQtMainWindow::OpenPlant(const QString& path, bool create) {
 void VexQtMainWindow::ShowPlant(const QString& path) {
   setWindowTitle(tr("%1 - Voltaria").arg(QFileInfo(path).fileName()));
   settings_.AddRecentPlant(QFileInfo(path).absoluteFilePath());
+  settings_.Save();
   RebuildRecentMenu();
   RefreshStatus();
 }
@@ -156,6 +158,16 @@ void VexQtMainWindow::ReloadRuns() {
   QFile file(path);
   QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
   if (runs_->toPlainText() != text) runs_->setPlainText(text);
+}
+
+void VexQtMainWindow::ShowTourTranscript(const QString& text) {
+  if (!tour_) {
+    tour_ = MakeLogView("TourLog");
+    logs_->addTab(tour_, tr("Tour"));
+  }
+  tour_->setPlainText(text);
+  tour_->moveCursor(QTextCursor::End);
+  logs_->setCurrentWidget(tour_);
 }
 
 void VexQtMainWindow::closeEvent(QCloseEvent* event) {

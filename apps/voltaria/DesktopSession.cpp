@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QPixmap>
+#include <QTimer>
 #include <ostream>
 #include <QScreen>
 
@@ -18,6 +19,7 @@
 #include "VexQtUser.h"
 #include "VexSession.h"
 #include "VexWorkspace.h"
+#include "WindowTour.h"
 
 namespace {
 
@@ -28,8 +30,8 @@ VexDialog* Panel() {
 }  // namespace
 
 DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
-                               bool answersFromScript)
-    : application_(argc_, argv_), workspace_(workspace), command_(command) {
+                               bool answersFromScript, std::filesystem::path tourScript)
+    : application_(argc_, argv_), workspace_(workspace), command_(command), tourScript_(std::move(tourScript)) {
   QApplication::setApplicationName("Voltaria");
   VexQtMainWindow::Host host;
   host.openPlant = [this](const QString& path, bool create) { OpenPlant(path, create); };
@@ -46,6 +48,7 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
     QString master = host.masterFile();
     return master.isEmpty() ? QString() : QFileInfo(master).absolutePath() + "/edsa-runs.log";
   };
+  if (!tourScript_.empty()) host.playTour = [this] { PlayTour(); };
   window_ = std::make_unique<VexQtMainWindow>(*VexApplicationFrame::GetFrame()->GetMainWindow(), host);
   if (!answersFromScript) VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
   plantView_ = new VexQtPlantView;
@@ -54,6 +57,7 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
 }
 
 DesktopSession::~DesktopSession() {
+  tour_.reset();
   window_.reset();
   // Questions after the window closed have nobody at the window to answer them.
   VexSession::GetSession().SetUser(nullptr);
@@ -123,9 +127,23 @@ void DesktopSession::OpenPlant(const QString& path, bool create) {
   if (wasRunning) StartEdsa();
 }
 
+// The tour expects the panel open on the plant as the sample has it; it stops at the first
+// step that finds something else, and says so in its log.
+void DesktopSession::PlayTour() {
+  if (tour_ && tour_->IsPlaying()) return;
+  VexQtRunPersonAction(window_.get(), [this] { StartEdsa(); });
+  tour_ = std::make_unique<WindowTour>(
+      tourScript_, *workspace_, command_, [this](const QString& text) { window_->ShowTourTranscript(text); },
+      [this] {
+        VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
+        QTimer::singleShot(0, window_.get(), [this] { tour_.reset(); });
+      });
+  tour_->Start();
+}
+
 int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var command,
-                      std::ostream& out) {
-  DesktopSession desktop(workspace, command, false);
+                      const std::filesystem::path& tourScript, std::ostream& out) {
+  DesktopSession desktop(workspace, command, false, tourScript);
   out << "The window is open; closing it ends the session (the panel's settings are saved).\n";
   desktop.Show();
   QMetaObject::invokeMethod(

@@ -14,18 +14,20 @@
 class VexQtMainWindow;
 class VexQtPlantView;
 class VexWorkspace;
+class WindowTour;
 
 /// Runs the window session on `workspace`: starts the EDSA command and returns when the window
 /// is closed, with the host program's exit status.
 int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var command,
-                      std::ostream& out);
+                      const std::filesystem::path& tourScript, std::ostream& out);
 
 class DesktopSession {
  public:
   /// `answersFromScript`: a script answers the questions (the screenshots mode), so the
   /// session's user is left as it is; otherwise the person at the window answers.
+  /// `tourScript` is what Help > Play the tour plays (empty: no such entry).
   DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
-                 bool answersFromScript);
+                 bool answersFromScript, std::filesystem::path tourScript = {});
   ~DesktopSession();
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;
@@ -44,6 +46,7 @@ class DesktopSession {
   void StartEdsa();
   void ClosePanel();
   void ShowDocument();
+  void PlayTour();
 
   int argc_ = 1;
   char* argv_[2] = {const_cast<char*>("voltaria"), nullptr};
@@ -52,4 +55,6 @@ class DesktopSession {
   VexStateCommand_var& command_;
   std::unique_ptr<VexQtMainWindow> window_;
   VexQtPlantView* plantView_ = nullptr;  // owned by the window
+  std::filesystem::path tourScript_;
+  std::unique_ptr<WindowTour> tour_;
 };

@@ -139,7 +139,7 @@ bool VoltariaHost::ChooseWindow() {
   if (options_.screenshots) return true;
   if (options_.text || options_.script) return false;
   if (VexQtIsDisplayAvailable()) return true;
-  out_ << "No display (DISPLAY or WAYLAND_DISPLAY) answers, so the session runs as text.\n";
+  noDisplay_ = true;
   return false;
 }
 
@@ -152,6 +152,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
       return kBadUse;
     }
   }
+  if (noDisplay_) out_ << "No display (DISPLAY or WAYLAND_DISPLAY) answers, so the session runs as text.\n";
   ConfigureEnvironment();
   if (options_.unit) VexParmDictionary::SetCurrentUnit("LENGTH", options_.unit->c_str());
 
@@ -182,7 +183,9 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   TerminalUser& person = *user;
   VexSession& session = VexSession::GetSession();
   session.SetUser(std::move(user));
-  if (window_ && !options_.screenshots) return RunDesktopSession(workspace, command, out_);
+  if (window_ && !options_.screenshots) {
+    return RunDesktopSession(workspace, command, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
+  }
   std::unique_ptr<VexQtVirtualDisplay> display;
   std::unique_ptr<DesktopSession> desktop;
   if (options_.screenshots) {
