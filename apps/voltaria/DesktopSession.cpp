@@ -116,6 +116,7 @@ void DesktopSession::OpenPlant(const QString& path, bool create) {
   std::unique_ptr<VexWorkspace> next;
   try {
     next = VexWorkspace::Open(VexUnicodeString(path.toStdString()), create);
+    VexGrdProject::SeedSettingsFromDocument(next->GetDocument());
   } catch (...) {
     if (wasRunning) StartEdsa();
     throw;
