@@ -21,6 +21,7 @@ packages=(
   libgl1-mesa-dri
   xvfb
   xauth
+  fonts-dejavu-core
 )
 
 missing=()

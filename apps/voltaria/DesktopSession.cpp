@@ -37,8 +37,7 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
   host.openPlant = [this](const QString& path, bool create) { OpenPlant(path, create); };
   host.startEdsa = [this] { StartEdsa(); };
   host.masterFile = [this] {
-    auto master = workspace_->GetDocument().GetProperty(VexGrdProject::kMasterFileProperty);
-    return master ? QString::fromStdString(master->str()) : QString();
+    return QString::fromStdString(VexGrdProject::GetRememberedMasterFile(workspace_->GetDocument()).str());
   };
   host.lengthUnit = [] {
     auto length = VexParmDictionary::FindMagnitude("LENGTH");
