@@ -96,6 +96,18 @@ TEST_F(ContainerPeerTest, OkCancelAndTheCloseBoxAskTheTree) {
   EXPECT_EQ(counter.events, 3);
 }
 
+TEST_F(ContainerPeerTest, TheWindowIsBusyAndClosesAsTheTreeSays) {
+  QWidget* view = Window().GetView();
+  dialog->SetCursor(VexDialog::kBusyCursor);
+  Sync();
+  EXPECT_EQ(view->cursor().shape(), Qt::BusyCursor);
+  dialog->SetCursor(VexDialog::kNormalCursor);
+  dialog->SetVisibility(VexDialog::kHidden);
+  Sync();
+  EXPECT_NE(view->cursor().shape(), Qt::BusyCursor);
+  EXPECT_FALSE(view->isVisible());
+}
+
 TEST_F(ContainerPeerTest, OkFollowsItsSensitivity) {
   dialog->SetOKSensitivity(VexDialog::kInsensitive);
   Sync();
