@@ -3,6 +3,7 @@
 void VexDlgMultiList::SetColumnTitles(int count, const VexUnicodeString* titles) {
   if (count < 0 || (count > 0 && !titles)) ThrowBadValue("SetColumnTitles", count);
   titles_.assign(titles, titles + count);
+  NotifyChange(VexDialogChange::State);
 }
 
 VexUnicodeString VexDlgMultiList::GetColumnTitle(int column) const {
@@ -25,6 +26,7 @@ void VexDlgMultiList::SetColumnItem(int column, const VexUnicodeString& text, in
     cells_.resize(cells_.size() + static_cast<std::size_t>(stride_));
   }
   StoreCell(cells_[static_cast<std::size_t>(row) * stride_ + column], text.str());
+  NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row) const {
@@ -39,6 +41,7 @@ void VexDlgMultiList::ClearLine() {
   rowCount_ = 0;
   replacedBytes_ = 0;
   selected_.clear();
+  NotifyChange(VexDialogChange::State);
 }
 
 std::string_view VexDlgMultiList::CellText(const Cell& cell) const {
@@ -110,6 +113,7 @@ std::set<int> VexDlgMultiList::CheckedSelection(const int* rows, int count,
 
 void VexDlgMultiList::SetSelect(const int* rows, int count, int notify) {
   selected_ = CheckedSelection(rows, count, "SetSelect");
+  NotifyChange(VexDialogChange::Selection);
   if (notify) NotifyEvent(kSelect);
 }
 
@@ -118,6 +122,7 @@ void VexDlgMultiList::SelectRowsByUser(const std::vector<int>& rows) {
       CheckedSelection(rows.data(), static_cast<int>(rows.size()), "SelectRowsByUser");
   RunUserAction("select rows of", [this, selection] {
     selected_ = selection;
+    NotifyChange(VexDialogChange::Selection);
     NotifyEvent(kSelect);
   });
 }
