@@ -4,10 +4,10 @@
 //     panel is closed. The session is timed whole: start, transcript and closing included.
 //   - open: the plant document that the synchronization wrote is opened with its panel, which
 //     builds the registry and fills the lists, and closed again.
-// Each session is a process of its own; its wall time and its peak memory (ru_maxrss from wait4)
-// are printed with its processor time (user and system), the quickest of --repeat runs (default
-// 3) with the load of the machine beside it: on a busy machine the processor time is the steadier
-// figure.
+// Each session (voltaria --text) is a process of its own; its wall time and its peak memory
+// (ru_maxrss from wait4) are printed with its processor time (user and system), the quickest of
+// --repeat runs (default 3) with the load of the machine beside it: on a busy machine the
+// processor time is the steadier figure.
 // Targets at 1M + 1M: open at most 3 s, synchronize at most 10 s, peak memory at most 1 GB, and
 // each at most 11 times its figure at 100k.
 // Run: build/default/bin/host_session_benchmark [--sizes=1000,10000,100000,1000000] [--repeat=N]
@@ -134,7 +134,7 @@ void RunSize(const Options& options, long size) {
         fs::remove_all(settings);
       }
       Keep(best,
-           bench::RunChild({options.voltaria.string(), plantOption, plant.string(), "--settings",
+           bench::RunChild({options.voltaria.string(), "--text", plantOption, plant.string(), "--settings",
                             settings.string(), "--script", (folder / (std::string(name) + ".vscript")).string()},
                            transcript.string()),
            transcript);
