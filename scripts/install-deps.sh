@@ -14,23 +14,35 @@ packages=(
   libsqlite3-dev
   libreadline-dev
   binutils
+  libifcplusplus-dev
+  libboost-dev
+  locales
 )
+
+# The IFC library refuses to read without this locale (it calls setlocale with its name).
+ensure_ifc_locale() {
+  if locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then return; fi
+  echo "install-deps: generating the locale en_US.UTF-8 (the IFC reader needs it)"
+  run_as_root localedef -i en_US -f UTF-8 en_US.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages present"
-  exit 0
-fi
-
 run_as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  ensure_ifc_locale
+  exit 0
+fi
 
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 run_as_root apt-get update
 run_as_root apt-get install -y --no-install-recommends "${missing[@]}"
+ensure_ifc_locale

@@ -142,6 +142,9 @@ void ScriptInterpreter::DefineCommands() {
          [this](const auto&) { out_ << VexSession::GetSession().GetUserLog().ToText(); }, false);
   Define("runs", "runs", "print the EDSA runs recorded beside the master file", 0,
          [this](const auto&) { PrintRuns(); }, false);
+  Define("import", "import <model file>",
+         "import plant elements from an IFC model or a plant text file (again: update them)", 1,
+         [this](const auto& a) { Import(a); });
   Define("echo", "echo <text>", "print a line (for comments in a transcript)", 0,
          [this](const auto& a) { out_ << Rest(a, 1) << '\n'; }, false);
   Define("quit", "quit", "close the panel (its settings are saved) and end the session", 0,

@@ -73,6 +73,9 @@ class ScriptInterpreter {
   void Entry(const std::vector<std::string>& args);
   void PrintModel();
   void PrintRuns();
+  void Import(const std::vector<std::string>& args);  // ScriptImport.cpp
+  /// Ends the EDSA command (as on close) and starts it again, when it runs.
+  void RestartCommand();
 
   VexWorkspace& workspace_;
   VexStateCommand_var command_;

@@ -20,6 +20,8 @@
 #include "VexSession.h"
 #include "VexWorkspace.h"
 #include "WorkFolder.h"
+#include "PlantImportAction.h"
+#include "VexPlantModelReader.h"
 
 namespace fs = std::filesystem;
 
@@ -153,6 +155,8 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   VexSession& session = VexSession::GetSession();
   session.SetUser(std::move(user));
 
+  if (!ImportModels(*workspace)) return kCommandFailed;
+
   VexDlgWindow* mainWindow = VexApplicationFrame::GetFrame()->GetMainWindow();
   ChangeReporter reporter(mainWindow, workspace->GetEditor(), workspace->GetViewer(), out_);
   ScriptInterpreter interpreter(*workspace, command, person, reporter, out_);
@@ -166,6 +170,9 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     return kCannotStart;
   }
   reporter.Report();
+  // From here the interpreter alone keeps the command, so that a restart lets the old one go.
+  command = VexStateCommand_var();
+  created = VexBaseUnknown_var();
   if (interactive) out_ << "Type help for the commands, quit to end.\n";
 
   int status = kOk;
@@ -210,4 +217,17 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     interpreter.ClosePanel();
   }
   return status;
+}
+
+bool VoltariaHost::ImportModels(VexWorkspace& workspace) {
+  VexPlantModelReader::SetReaderProgram(VexUnicodeString((ProgramFolder() / "voltaria-model-reader").string()));
+  for (const std::string& model : options_.imports) {
+    try {
+      PlantImportAction(workspace, out_).Run(model);
+    } catch (const std::exception& error) {
+      err_ << "voltaria: " << error.what() << '\n';
+      return false;
+    }
+  }
+  return true;
 }

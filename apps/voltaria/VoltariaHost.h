@@ -8,6 +8,7 @@
 
 #include "VoltariaOptions.h"
 
+class VexWorkspace;
 class VoltariaHost {
  public:
   /// Exit statuses.
@@ -21,6 +22,8 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+  /// The --import models, each reported; false (after saying why) when one fails.
+  bool ImportModels(VexWorkspace& workspace);
 
   VoltariaOptions options_;
   std::ostream& out_;

@@ -4,7 +4,7 @@
 
 const char* VoltariaOptions::Usage() {
   return "usage: voltaria [--plant FILE | --new-plant FILE] [--script FILE] [--edsa DIR]\n"
-         "                [--settings DIR] [--unit U]\n"
+         "                [--settings DIR] [--unit U] [--import MODEL]...\n"
          "\n"
          "  With no option, voltaria copies the bundled sample plant and its EDSA project into a\n"
          "  fresh working folder and plays the bundled tour of the EDSA panel.\n"
@@ -17,6 +17,8 @@ const char* VoltariaOptions::Usage() {
          "  --settings DIR   where user settings are kept (default: $VEX_SETTINGS_DIR, else\n"
          "                   $XDG_CONFIG_HOME/voltaria or ~/.config/voltaria)\n"
          "  --unit U         the length unit to work in: mm, cm, m, km, in, ft, yd, mi\n"
+         "  --import MODEL   import the plant elements of MODEL (an IFC file or a plant text\n"
+         "                   file) into the plant first, then go on; may be repeated\n"
          "  --help           this text\n"
          "\n"
          "  At the prompt, type 'help' for the commands.\n";
@@ -41,6 +43,11 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
       value = argument.substr(equals + 1);
       argument = argument.substr(0, equals);
     }
+    if (argument == "--import") {
+      options.imports.push_back(equals != std::string::npos ? value : i + 1 < argc ? argv[++i] : "");
+      if (options.imports.back().empty()) throw std::invalid_argument("--import needs a value");
+      continue;
+    }
     auto option = valued.find(argument);
     if (option == valued.end()) throw std::invalid_argument("unknown option " + argument);
     if (equals == std::string::npos) {
@@ -51,5 +58,8 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
     options.*(option->second) = value;
   }
   if (options.plant && options.newPlant) throw std::invalid_argument("give --plant or --new-plant, not both");
+  if (!options.imports.empty() && !options.plant && !options.newPlant) {
+    throw std::invalid_argument("--import needs a plant document (--plant FILE or --new-plant FILE)");
+  }
   return options;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 struct VoltariaOptions {
   std::optional<std::string> plant;     ///< an existing plant document to open
@@ -12,6 +13,7 @@ struct VoltariaOptions {
   std::optional<std::string> edsa;      ///< the EDSA folder (wins over VOLTARIA_EDSA_HOME)
   std::optional<std::string> settings;  ///< the settings folder (wins over VEX_SETTINGS_DIR)
   std::optional<std::string> unit;      ///< the length unit to work in ("mm", "m", "in", ...)
+  std::vector<std::string> imports;    ///< models to import before the session goes on
   bool help = false;
 
   /// The main job: no plant and no script given, so the bundled tour runs on a copy of the sample.
