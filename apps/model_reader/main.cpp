@@ -5,7 +5,7 @@
 // can only report errors through its message callback, and both stay here.
 //   voltaria-model-reader <model.ifc>
 
-#include <clocale>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -56,6 +56,16 @@ std::map<int, std::string> DroppedEntities(const StepFileFacts& facts, const Bui
   return dropped;
 }
 
+// The peak resident memory of this program alone (the counters of getrusage also hold the
+// parent's memory from before the exec), as a progress line when VOLTARIA_READER_PEAK is set.
+void ReportPeakMemory() {
+  if (!std::getenv("VOLTARIA_READER_PEAK")) return;
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) std::cerr << "progress peak memory " << std::stol(line.substr(6)) / 1024 << " MB" << std::endl;
+  }
+}
+
 int Read(const char* path) {
   std::cerr << "progress checking the file" << std::endl;
   std::string bytes = ReadFile(path);
@@ -83,6 +93,7 @@ int Read(const char* path) {
   std::cout << "# " << plant.elements.size() << " plant elements read from " << path << '\n'
             << VexWritePlantText(plant);
   std::cout.flush();
+  ReportPeakMemory();
   return std::cout ? 0 : 1;
 }
 
