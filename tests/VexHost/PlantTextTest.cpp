@@ -117,3 +117,39 @@ TEST(PlantTextTest, WrittenTextReadsBackAsTheSameModel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Damaged texts, made by flipping, cutting and repeating bytes of a good one, either read or are
+// refused as input errors: never a crash, never another kind of failure.
+TEST(PlantTextTest, DamagedTextIsReadOrRefusedNeverWorse) {
+  const std::string good =
+      "element | TX1 | Equipment | Transformer\nplacement | TX1 | 0 0 0 | 1200 800 1600\n"
+      "element | CD1 | Conduit | EMT\nroute | CD1 | 0 0 0 ; 6000 0 1e3\nnumber | CD1 | CableDiameter | 18.9\n"
+      "text | CD1 | SourceId | abc\nother | IfcWall | 3\nnode | BUS1\n";
+  const std::string bytes = "|;# \n\r0.e-+x\xff\xef\xbb\xbf";
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  int refused = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = good;
+    for (int change = 0, changes = 1 + next() % 4; change < changes; ++change) {
+      std::size_t at = next() % text.size();
+      switch (next() % 3) {
+        case 0: text[at] = bytes[next() % bytes.size()]; break;
+        case 1: text.erase(at, next() % 8); break;
+        default: text.insert(at, text.substr(next() % text.size(), next() % 12)); break;
+      }
+      if (text.empty()) text = "x";
+    }
+    try {
+      VexReadPlantText(text, "damaged.txt");
+    } catch (const VexInputError& error) {
+      ++refused;
+      EXPECT_NE(error.GetMessageText().str().find("damaged.txt, line "), std::string::npos);
+    }
+  }
+  EXPECT_GT(refused, 100) << "the damage reached the reader's checks";
+}
+
+}  // namespace

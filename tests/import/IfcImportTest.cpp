@@ -233,3 +233,20 @@ TEST(IfcImportFileTest, AMissingModelIsNamed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whatever happens to the reader in its process, the host stays up with a clear message.
+TEST(IfcImportFileTest, AReaderThatCrashesIsReportedNotShared) {
+  TestFolder folder;
+  auto crashing = folder.Write("crashing-reader", "#!/bin/sh\nkill -SEGV $$\n");
+  std::filesystem::permissions(crashing, std::filesystem::perms::owner_all);
+  auto model = folder.Write("plant.ifc", TrayRunModel(1000, true));
+  VexUnicodeString reader = VexPlantModelReader::GetReaderProgram();
+  VexPlantModelReader::SetReaderProgram(crashing.string().c_str());
+  ExpectHostError<VexInputError>([&] { VexPlantModelReader::Read(model.string().c_str()); }, "ImportReaderFailed",
+                                 model.string());
+  VexPlantModelReader::SetReaderProgram(reader);
+}
+
+}  // namespace
