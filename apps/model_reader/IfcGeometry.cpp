@@ -45,6 +45,8 @@
 
 namespace {
 
+struct UnreadPlacement {};
+
 constexpr int kDeepest = 64;  // placements and mappings nest a few levels; a loop would not end
 
 std::string EnumText(const BuildingObject* value) {
@@ -310,7 +312,7 @@ Frame IfcGeometry::ComposedPlacement(IfcObjectPlacement* placement, const std::s
   auto cached = placements_.find(placement);
   if (cached != placements_.end()) return cached->second;
   auto* local = dynamic_cast<IfcLocalPlacement*>(placement);
-  if (!local) throw std::runtime_error(what + ": only local placements are read, not " + placement->className());
+  if (!local) throw UnreadPlacement();
   Frame relative = FrameOf(local->m_RelativePlacement);
   Frame world = local->m_PlacementRelTo ? ComposedPlacement(local->m_PlacementRelTo.get(), what, depth + 1).Then(relative)
                                         : relative;
@@ -320,7 +322,11 @@ Frame IfcGeometry::ComposedPlacement(IfcObjectPlacement* placement, const std::s
 
 std::optional<Frame> IfcGeometry::PlacementOf(IfcElement& element, const std::string& what) {
   if (!element.m_ObjectPlacement) return std::nullopt;
-  return ComposedPlacement(element.m_ObjectPlacement.get(), what, 0);
+  try {
+    return ComposedPlacement(element.m_ObjectPlacement.get(), what, 0);
+  } catch (const UnreadPlacement&) {
+    return std::nullopt;  // a grid placement, say: the element comes without geometry
+  }
 }
 
 Vec IfcGeometry::InMillimetres(Vec p, const std::string& what) const {

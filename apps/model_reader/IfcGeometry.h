@@ -103,7 +103,8 @@ class IfcGeometry {
   bool HasLengthUnit() const { return hasLengthUnit_; }
   double MillimetresPerUnit() const { return millimetresPerUnit_; }
 
-  /// The element's world frame (model units), or nothing when it has no local placement.
+  /// The element's world frame (model units), or nothing when it has no placement of local
+  /// placements (a grid placement, say).
   std::optional<Frame> PlacementOf(IfcElement& element, const std::string& what);
   /// The world box of the element's body in millimetres, or nothing.
   std::optional<Box> BodyBox(IfcElement& element, const Frame& frame, const std::string& what);

@@ -242,7 +242,9 @@ class Mapper {
     PutSizes(imported, role, properties);
     std::optional<Frame> frame = geometry_.PlacementOf(element, what);
     if (!frame) {
-      plant_.notes.push_back({imported.name, "it has no placement, so it is imported without geometry"});
+      plant_.notes.push_back({imported.name, element.m_ObjectPlacement
+                                                 ? "its placement is not made of local placements, so it is imported without geometry"
+                                                 : "it has no placement, so it is imported without geometry"});
     } else if (role == Role::Equipment) {
       PlaceEquipment(imported, element, *frame, what);
     } else {

@@ -5,6 +5,9 @@
 // can only report errors through its message callback, and both stay here.
 //   voltaria-model-reader <model.ifc>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -66,7 +69,30 @@ void ReportPeakMemory() {
   }
 }
 
+// The result goes to the standard output as it was at the start; meanwhile that is the standard
+// error, so that nothing the library might print can mix with the result.
+class ResultChannel {
+ public:
+  ResultChannel() : fd_(::dup(1)) { ::dup2(2, 1); }
+  ~ResultChannel() { ::close(fd_); }
+  ResultChannel(const ResultChannel&) = delete;
+  ResultChannel& operator=(const ResultChannel&) = delete;
+  bool Write(const std::string& text) const {
+    for (std::size_t done = 0; done < text.size();) {
+      ssize_t wrote = ::write(fd_, text.data() + done, text.size() - done);
+      if (wrote < 0 && errno == EINTR) continue;
+      if (wrote <= 0) return false;
+      done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+};
+
 int Read(const char* path) {
+  ResultChannel result;
   std::cerr << "progress checking the file" << std::endl;
   std::string bytes = ReadFile(path);
   StepFileFacts facts = CheckStepFile(bytes);
@@ -90,11 +116,11 @@ int Read(const char* path) {
   }
   std::cerr << "progress mapping the plant elements" << std::endl;
   VexPlantModel plant = MapIfcPlant(model, DroppedEntities(facts, *model));
-  std::cout << "# " << plant.elements.size() << " plant elements read from " << path << '\n'
-            << VexWritePlantText(plant);
-  std::cout.flush();
+  bool written = result.Write("# " + std::to_string(plant.elements.size()) + " plant elements read from " +
+                              std::string(path) + '\n' + VexWritePlantText(plant));
   ReportPeakMemory();
-  return std::cout ? 0 : 1;
+  if (!written) throw std::runtime_error("its plant elements could not be written out");
+  return 0;
 }
 
 }  // namespace
