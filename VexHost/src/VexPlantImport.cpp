@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "VexDocumentTransaction.h"
 #include "VexError.h"
 #include "VexMsgCatalog.h"
 #include "VexSession.h"
@@ -168,7 +169,12 @@ VexImportReport VexImportPlantModel(VexDocument& document, const VexUnicodeStrin
   VexUnicodeString source(error ? path.str() : absolute.string());
   VexPlantModel model = VexPlantModelReader::Read(source, progress);
   VexImportReport report;
-  VexSession::GetSession().RunEvent("import a plant model", [&] { report = VexApplyPlantModel(document, model, source); });
+  VexSession::GetSession().RunEvent("import a plant model", [&] {
+    // The event's transaction when the document takes part in events, else one of its own.
+    VexDocumentTransaction transaction(document);
+    report = VexApplyPlantModel(document, model, source);
+    transaction.Commit();
+  });
   return report;
 }
 

@@ -96,6 +96,13 @@ std::string ConduitRunInFeet() {
                     ifc.Ref(ifc.Shape("Body", {disk})) + ",$)");
   ifc.Typed({cd1, cd2}, conduitType);
   ifc.LengthProperties(cd1, {{"CableDiameter", 0.062}, {"NominalDiameter", 1.0 / 12}});
+  // An elbow at the corner, typed as a cable carrier fitting, stating its radius: one foot.
+  int elbowType = ifc.Add("IFCCABLECARRIERFITTINGTYPE(" + StepText::Guid("ELT") + ",$,'Elbow',$,$,$,$,$,$,.BEND.)");
+  int elbowBox = ifc.Add("IFCBOUNDINGBOX(" + ifc.Ref(ifc.Point(-0.5, -0.5, -0.5)) + ",1.,1.,1.)");
+  int elbow = ifc.Add("IFCFLOWFITTING(" + StepText::Guid("EL1") + ",$,'EL1',$,$," + ifc.Ref(ifc.Placement(0, 10, 20, 0)) +
+                      "," + ifc.Ref(ifc.Shape("Body", {elbowBox})) + ",$)");
+  ifc.Typed({elbow}, elbowType);
+  ifc.LengthProperties(elbow, {{"BendRadius", 1}});
   int switchType = ifc.Add("IFCSWITCHINGDEVICETYPE(" + StepText::Guid("SWT") + ",$,'Disconnect 100 A',$,$,$,$,$,$,.SWITCHDISCONNECTOR.)");
   int box = ifc.Add("IFCBOUNDINGBOX(" + ifc.Ref(ifc.Point(1, 2, 3)) + ",2.,1.,4.)");
   int sw = ifc.Add("IFCFLOWCONTROLLER(" + StepText::Guid("SW1") + ",$,'SW1',$,$," + ifc.Ref(ifc.Placement(0, 0, 0, 0)) + "," +
@@ -149,6 +156,8 @@ TEST_F(IfcImportTest, ConduitRunInFeetOfTheOlderSchemaImportsInMillimetres) {
   EXPECT_EQ(cd1.typeText, "EMT 1 in");
   ExpectRoute(cd1, {{3048, 0, 0}, {3048, 6096, 0}});
   ExpectRoute(Find(model, "CD2"), {{3048, 6096, 0}, {3048, 6096, 3048}});
+  EXPECT_NEAR(Number(cd1, "BendRadius").value_or(0), 304.8, kMm) << "the elbow's stated radius";
+  EXPECT_NEAR(Number(Find(model, "CD2"), "BendRadius").value_or(0), 304.8, kMm);
   EXPECT_NEAR(Number(cd1, "CableDiameter").value_or(0), 18.8976, 1e-3);
   EXPECT_NEAR(Number(cd1, "CarrierDiameter").value_or(0), 25.4, 1e-3);
   const VexImportedElement& sw = Find(model, "SW1");
@@ -247,6 +256,25 @@ TEST(IfcImportFileTest, AReaderThatCrashesIsReportedNotShared) {
   ExpectHostError<VexInputError>([&] { VexPlantModelReader::Read(model.string().c_str()); }, "ImportReaderFailed",
                                  model.string());
   VexPlantModelReader::SetReaderProgram(reader);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(IfcImportFileTest, AnImportThatFailsHalfWayChangesNothing) {
+  TestFolder folder;
+  auto document = VexDocument::Create((folder / "plant.vxd").string().c_str());
+  auto model = folder.Write("plant.ifc", TrayRunModel(1000, true));
+  VexImportPlantModel(*document, model.string().c_str());
+  ASSERT_EQ(document->GetElementCount(), 5);
+  // The board is gone from the model and nobody is there to answer whether to remove it.
+  folder.Write("plant.ifc", TrayRunModel(2000, false));
+  EXPECT_THROW(VexImportPlantModel(*document, model.string().c_str()), VexError);
+  auto motor = document->FindElementByName("M1");
+  ASSERT_TRUE(motor);
+  EXPECT_NEAR(VexGetPlacement(*motor)->origin.x, 1000, kMm) << "the move was rolled back with the rest";
+  EXPECT_EQ(document->GetElementCount(), 5);
 }
 
 }  // namespace
