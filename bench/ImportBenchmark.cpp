@@ -101,7 +101,7 @@ void BM_ScanStepFile(benchmark::State& state) {
     std::ifstream in(model, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    benchmark::DoNotOptimize(CheckStepFile(bytes.str()).entityTypes.size());
+    benchmark::DoNotOptimize(CheckStepFile(bytes.str()).entities.size());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -28,7 +29,7 @@ std::string Schema(std::string_view header) {
 }
 
 // One instance statement "#12=IFCWALL(...)" (blanks allowed around '='), or nothing.
-void TakeInstance(std::string_view statement, std::map<int, std::string>& types) {
+void TakeInstance(std::string_view statement, StepFileFacts& facts, std::unordered_map<std::string, int>& typeIndex) {
   statement = SkipBlanks(statement);
   if (statement.size() < 2 || statement[0] != '#') return;
   std::size_t i = 1;
@@ -44,7 +45,9 @@ void TakeInstance(std::string_view statement, std::map<int, std::string>& types)
   if (end == 0) return;
   std::string type(statement.substr(0, end));
   for (char& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  types[static_cast<int>(id)] = std::move(type);
+  auto [known, added] = typeIndex.emplace(std::move(type), static_cast<int>(facts.types.size()));
+  if (added) facts.types.push_back(known->first);
+  facts.entities.emplace_back(static_cast<int>(id), known->second);
 }
 
 }  // namespace
@@ -61,6 +64,7 @@ StepFileFacts CheckStepFile(std::string_view bytes) {
     throw std::runtime_error("it is truncated: it does not end with END-ISO-10303-21;");
   }
   StepFileFacts facts;
+  std::unordered_map<std::string, int> typeIndex;
   std::size_t data = std::string_view::npos;
   // Statements end at ';' outside quoted strings and comments.
   bool quoted = false;
@@ -83,7 +87,7 @@ StepFileFacts CheckStepFile(std::string_view bytes) {
         if (statement.substr(0, 11) == "FILE_SCHEMA") facts.schema = Schema(statement);
         if (statement == "DATA") data = i;
       } else {
-        TakeInstance(statement, facts.entityTypes);
+        TakeInstance(statement, facts, typeIndex);
       }
       start = i + 1;
     }

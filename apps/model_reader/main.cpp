@@ -53,8 +53,8 @@ std::string ReadFile(const char* path) {
 std::map<int, std::string> DroppedEntities(const StepFileFacts& facts, const BuildingModel& model) {
   std::map<int, std::string> dropped;
   const auto& read = model.getMapIfcEntities();
-  for (const auto& [id, type] : facts.entityTypes) {
-    if (!read.count(id)) dropped.emplace(id, type);
+  for (const auto& [id, type] : facts.entities) {
+    if (!read.count(id)) dropped.emplace(id, facts.types[type]);
   }
   return dropped;
 }
@@ -99,7 +99,7 @@ int Read(const char* path) {
   if (!IsSupportedSchema(facts.schema)) {
     throw std::runtime_error("its schema " + facts.schema + " is not supported (IFC2X3 and IFC4 are)");
   }
-  std::cerr << "progress parsing " << facts.entityTypes.size() << " entities of " << facts.schema << std::endl;
+  std::cerr << "progress parsing " << facts.entities.size() << " entities of " << facts.schema << std::endl;
   auto model = std::make_shared<BuildingModel>();
   ReaderSTEP reader;
   LibraryMessages messages;
