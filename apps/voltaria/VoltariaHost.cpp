@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "ChangeReporter.h"
+#include "PlantImportAction.h"
 #include "ScriptInterpreter.h"
 #include "TerminalUser.h"
 #include "VexApplicationFrame.h"
@@ -17,11 +18,10 @@
 #include "VexError.h"
 #include "VexGrdEdsaRunner.h"
 #include "VexParmDictionary.h"
+#include "VexPlantModelReader.h"
 #include "VexSession.h"
 #include "VexWorkspace.h"
 #include "WorkFolder.h"
-#include "PlantImportAction.h"
-#include "VexPlantModelReader.h"
 
 namespace fs = std::filesystem;
 
