@@ -192,8 +192,13 @@ std::string Clean(const VexUnicodeString& text) {
     if (c == '|') c = '/';
     if (c == '\n' || c == '\r') c = ' ';
   }
-  std::string_view trimmed = Trim(clean);
-  return trimmed.empty() ? std::string("-") : std::string(trimmed);
+  return std::string(Trim(clean));
+}
+
+// The first field after the entry's kind names something and cannot be left empty.
+std::string Key(const VexUnicodeString& text) {
+  std::string key = Clean(text);
+  return key.empty() ? std::string("-") : key;
 }
 
 std::string Number(double value) {
@@ -241,7 +246,7 @@ VexPlantModel VexReadPlantText(std::string_view bytes, const VexUnicodeString& f
 std::string VexWritePlantText(const VexPlantModel& model) {
   std::string text;
   for (const VexImportedElement& e : model.elements) {
-    std::string name = Clean(e.name);
+    std::string name = Key(e.name);
     text += "element | " + name + " | " + VexElementKindName(e.kind) + " | " + Clean(e.typeText) + '\n';
     if (!e.route.empty()) {
       text += "route | " + name + " | ";
@@ -259,8 +264,8 @@ std::string VexWritePlantText(const VexPlantModel& model) {
       text += '\n';
     }
   }
-  for (const VexImportRemark& r : model.skipped) text += "skipped | " + Clean(r.what) + " | " + Clean(r.why) + '\n';
-  for (const VexImportRemark& r : model.notes) text += "note | " + Clean(r.what) + " | " + Clean(r.why) + '\n';
-  for (const auto& [sort, count] : model.others) text += "other | " + Clean(VexUnicodeString(sort)) + " | " + std::to_string(count) + '\n';
+  for (const VexImportRemark& r : model.skipped) text += "skipped | " + Key(r.what) + " | " + Clean(r.why) + '\n';
+  for (const VexImportRemark& r : model.notes) text += "note | " + Key(r.what) + " | " + Clean(r.why) + '\n';
+  for (const auto& [sort, count] : model.others) text += "other | " + Key(VexUnicodeString(sort)) + " | " + std::to_string(count) + '\n';
   return text;
 }

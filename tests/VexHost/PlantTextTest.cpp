@@ -102,16 +102,24 @@ TEST(PlantTextTest, WrittenTextReadsBackAsTheSameModel) {
   board.name = "DB1";
   board.kind = VexElementKind::Equipment;
   board.placement = VexPlacement{{1.5, 2.25, -3}, 600, 400, 2000};
+  board.Put({"Tag", VexUnicodeString("")});
   model.elements = {tray, board};
   model.skipped = {{"#7 IFCELECTRICDISTRIBUTIONPOINT", "older schema"}};
+  VexImportedElement blank;  // a name of blanks only still names its lines
+  blank.name = "  ";
+  blank.route = {{0, 0, 0}, {1, 0, 0}};
+  model.elements.push_back(blank);
   model.others = {{"IfcWall", 3}};
 
   VexPlantModel back = Read(VexWritePlantText(model));
-  ASSERT_EQ(back.elements.size(), 2u);
+  ASSERT_EQ(back.elements.size(), 3u);
+  EXPECT_EQ(back.elements[2].route, blank.route);
   EXPECT_EQ(back.elements[0].name, "TR/1 upper");
   EXPECT_EQ(back.elements[0].route, tray.route) << "numbers are written to read back exactly";
   EXPECT_EQ(back.elements[0].attributes, tray.attributes);
   EXPECT_EQ(back.elements[1].placement, board.placement);
+  EXPECT_EQ(back.elements[1].typeText, "") << "an empty text stays empty";
+  EXPECT_EQ(back.elements[1].attributes, board.attributes);
   EXPECT_EQ(back.skipped, model.skipped);
   EXPECT_EQ(back.others, model.others);
 }
