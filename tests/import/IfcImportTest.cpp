@@ -109,6 +109,14 @@ std::string ConduitRunInFeet() {
                    ifc.Ref(ifc.Shape("Body", {box})) + ",$)");
   ifc.Typed({sw}, switchType);
   ifc.Add("IFCELECTRICDISTRIBUTIONPOINT(" + StepText::Guid("DP1") + ",$,'DP1',$,$,$,$,$,.SWITCHBOARD.,$)");
+  // A cable and an outlet, each a generic occurrence made electrical by its type.
+  int cableType = ifc.Add("IFCCABLESEGMENTTYPE(" + StepText::Guid("CBT") + ",$,'Cu 4x16',$,$,$,$,$,$,.CABLESEGMENT.)");
+  int cable = ifc.Add("IFCFLOWSEGMENT(" + StepText::Guid("W1") + ",$,'W1',$,$," + ifc.Ref(ifc.Placement(0, 0, 0, 1)) + "," +
+                      ifc.Ref(ifc.Shape("Axis", {ifc.Polyline({{0, 0, 0}, {5, 0, 0}})})) + ",$)");
+  ifc.Typed({cable}, cableType);
+  int outletType = ifc.Add("IFCOUTLETTYPE(" + StepText::Guid("OUT") + ",$,'Socket 16 A',$,$,$,$,$,$,.POWEROUTLET.)");
+  int outlet = ifc.Add("IFCFLOWTERMINAL(" + StepText::Guid("S1") + ",$,'S1',$,$,$,$,$)");
+  ifc.Typed({outlet}, outletType);
   return ifc.Text();
 }
 
@@ -163,6 +171,11 @@ TEST_F(IfcImportTest, ConduitRunInFeetOfTheOlderSchemaImportsInMillimetres) {
   const VexImportedElement& sw = Find(model, "SW1");
   EXPECT_EQ(sw.kind, VexElementKind::Equipment);
   ExpectPlacement(sw, {{304.8, 609.6, 914.4}, 609.6, 304.8, 1219.2});
+  const VexImportedElement& cable = Find(model, "W1");
+  EXPECT_EQ(cable.kind, VexElementKind::Cable);
+  ExpectRoute(cable, {{0, 0, 304.8}, {1524, 0, 304.8}});
+  EXPECT_EQ(Find(model, "S1").kind, VexElementKind::Equipment);
+  EXPECT_EQ(Find(model, "S1").typeText, "Socket 16 A");
   ASSERT_EQ(model.skipped.size(), 1u);
   EXPECT_NE(model.skipped[0].what.str().find("IFCELECTRICDISTRIBUTIONPOINT"), std::string::npos);
 }
