@@ -291,3 +291,28 @@ TEST(IfcImportFileTest, AnImportThatFailsHalfWayChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A grid placement is not read: the element comes without geometry, named in the report, and
+// the import goes on.
+TEST(IfcImportFileTest, AnElementPlacedOnAGridComesWithoutGeometry) {
+  StepText ifc("IFC4", "MILLI");
+  int line = ifc.Polyline({{0, 0, 0}, {10000, 0, 0}});
+  int u = ifc.Add("IFCGRIDAXIS('A'," + ifc.Ref(line) + ",.T.)");
+  int v = ifc.Add("IFCGRIDAXIS('1'," + ifc.Ref(ifc.Polyline({{0, 0, 0}, {0, 10000, 0}})) + ",.T.)");
+  int crossing = ifc.Add("IFCVIRTUALGRIDINTERSECTION((" + ifc.Ref(u) + "," + ifc.Ref(v) + "),(0.,0.,0.))");
+  int onGrid = ifc.Add("IFCGRIDPLACEMENT(" + ifc.Ref(crossing) + ",$)");
+  ifc.Add(Element(ifc, "IFCOUTLET", "S1", onGrid, 0, ",.POWEROUTLET."));
+  ifc.Add(Element(ifc, "IFCOUTLET", "S2", ifc.Placement(0, 1, 2, 3), 0, ",.POWEROUTLET."));
+  TestFolder folder;
+  VexPlantModel model = VexPlantModelReader::Read(folder.Write("grid.ifc", ifc.Text()).string().c_str());
+  EXPECT_FALSE(Find(model, "S1").placement);
+  ExpectPlacement(Find(model, "S2"), {{1, 2, 3}, 0, 0, 0});
+  EXPECT_EQ(model.notes,
+            (std::vector<VexImportRemark>{
+                {"S1", "its placement is not made of local placements, so it is imported without geometry"},
+                {"S2", "no body this reader understands, so its placement has no size"}}));
+}
+
+}  // namespace
