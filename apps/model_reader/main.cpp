@@ -29,12 +29,23 @@ std::string Narrow(const std::wstring& text) {
 
 // Every error the library reports through its callback fails the reading, except, in a file of
 // the older schema, the entities it has no class for: those are reported as skipped.
+// Its progress values are passed on by tenths, so that a large model shows it is moving.
 struct LibraryMessages {
   bool olderSchema = false;
   std::string errors;
+  int tenths = 0;
   static void Take(void* self, shared_ptr<StatusCallback::Message> message) {
-    if (!message || message->m_message_type != StatusCallback::MESSAGE_TYPE_ERROR) return;
+    if (!message) return;
     auto& messages = *static_cast<LibraryMessages*>(self);
+    if (message->m_message_type == StatusCallback::MESSAGE_TYPE_PROGRESS_VALUE) {
+      int tenths = static_cast<int>(message->m_progress_value * 10);
+      if (tenths > messages.tenths && tenths < 10) {
+        messages.tenths = tenths;
+        std::cerr << "progress parsing: " << tenths * 10 << "%" << std::endl;
+      }
+      return;
+    }
+    if (message->m_message_type != StatusCallback::MESSAGE_TYPE_ERROR) return;
     std::string text = Narrow(message->m_message_text);
     if (messages.olderSchema && text.find("unknown IFC entity") != std::string::npos) return;
     if (messages.errors.size() < 2000) messages.errors += (messages.errors.empty() ? "" : "; ") + text;
