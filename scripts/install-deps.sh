@@ -14,6 +14,14 @@ packages=(
   libsqlite3-dev
   libreadline-dev
   binutils
+  qt6-base-dev
+  qt6-3d-dev
+  libqt6opengl6-dev
+  libxkbcommon-dev
+  libgl1-mesa-dri
+  xvfb
+  xauth
+  fonts-dejavu-core
   libifcplusplus-dev
   libboost-dev
   locales

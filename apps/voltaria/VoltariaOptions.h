@@ -13,6 +13,8 @@ struct VoltariaOptions {
   std::optional<std::string> edsa;      ///< the EDSA folder (wins over VOLTARIA_EDSA_HOME)
   std::optional<std::string> settings;  ///< the settings folder (wins over VEX_SETTINGS_DIR)
   std::optional<std::string> unit;      ///< the length unit to work in ("mm", "m", "in", ...)
+  std::optional<std::string> screenshots;  ///< play the tour in the window, a picture per step
+  bool text = false;                    ///< a terminal session even when a display is there
   std::vector<std::string> imports;    ///< models to import before the session goes on
   bool help = false;
 
