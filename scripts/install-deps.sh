@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev
   libsqlite3-dev
   libreadline-dev
+  libeigen3-dev
   binutils
 )
 
