@@ -10,7 +10,7 @@
 //   peak     ip = kappa * sqrt(2) * I''k, kappa = 1.02 + 0.98 exp(-3 R/X) with R/X of the
 //            Thevenin impedance at the fault
 // The Thevenin impedance of every bus is the diagonal of the inverse admittance matrix, from one
-// sparse LU factorization solved for blocks of unit vectors.
+// sparse L D L^T factorization (SymmetricFactor).
 
 #include <optional>
 #include <vector>

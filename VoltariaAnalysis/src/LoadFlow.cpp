@@ -1,5 +1,6 @@
 #include "LoadFlow.h"
 
+#include <Eigen/OrderingMethods>
 #include <Eigen/SparseLU>
 #include <algorithm>
 #include <cmath>
@@ -14,14 +15,16 @@ using RealSparseMatrix = Eigen::SparseMatrix<double>;
 constexpr Complex kJ(0, 1);
 
 // The unknowns: the angle of every bus but the slack, and the magnitude of every load bus, placed
-// bus by bus so that the Jacobian keeps the admittance matrix's sparsity pattern in small blocks.
+// bus by bus in a fill-reducing order of the admittance matrix, so that the Jacobian is that
+// matrix's pattern in small blocks and factors with little fill.
 struct Unknowns {
   std::vector<int> angle;      // per bus, -1 for the slack
   std::vector<int> magnitude;  // per bus, -1 unless a load bus
   int count = 0;
 
-  explicit Unknowns(const std::vector<BusType>& types) : angle(types.size(), -1), magnitude(types.size(), -1) {
-    for (std::size_t i = 0; i < types.size(); ++i) {
+  Unknowns(const std::vector<BusType>& types, const std::vector<int>& busOrder)
+      : angle(types.size(), -1), magnitude(types.size(), -1) {
+    for (int i : busOrder) {
       if (types[i] == BusType::Slack) continue;
       angle[i] = count++;
       if (types[i] == BusType::PQ) magnitude[i] = count++;
@@ -29,10 +32,20 @@ struct Unknowns {
   }
 };
 
+std::vector<int> FillReducingBusOrder(const SparseComplexMatrix& admittance) {
+  Eigen::AMDOrdering<int> ordering;
+  Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> order;
+  ordering(admittance, order);
+  return {order.indices().data(), order.indices().data() + order.size()};
+}
+
 class NewtonRaphson {
  public:
   NewtonRaphson(const Network& network, const SparseComplexMatrix& admittance, std::vector<Complex> specifiedPu)
-      : network_(network), admittance_(admittance), specifiedPu_(std::move(specifiedPu)) {
+      : network_(network),
+        admittance_(admittance),
+        specifiedPu_(std::move(specifiedPu)),
+        busOrder_(FillReducingBusOrder(admittance)) {
     for (const auto& bus : network.buses) {
       types_.push_back(bus.type);
       voltagePu_.emplace_back(bus.type == BusType::PQ ? 1.0 : bus.voltageSetPu, 0.0);
@@ -71,7 +84,7 @@ class NewtonRaphson {
   }
 
   void Iterate(const LoadFlowOptions& options) {
-    Unknowns unknowns(types_);
+    Unknowns unknowns(types_, busOrder_);
     if (unknowns.count == 0) return;
     for (int iteration = 0;; ++iteration) {
       Eigen::VectorXcd current = admittance_ * VoltageVector();
@@ -179,9 +192,10 @@ class NewtonRaphson {
   const Network& network_;
   const SparseComplexMatrix& admittance_;
   std::vector<Complex> specifiedPu_;
+  std::vector<int> busOrder_;
   std::vector<BusType> types_;
   std::vector<Complex> voltagePu_;
-  Eigen::SparseLU<RealSparseMatrix, Eigen::COLAMDOrdering<int>> solver_;
+  Eigen::SparseLU<RealSparseMatrix, Eigen::NaturalOrdering<int>> solver_;
   Eigen::Index analysedSize_ = -1;
   int iterations_ = 0;
   double largestMismatchPu_ = 0;

@@ -1,17 +1,16 @@
 #include "ShortCircuit.h"
 
-#include <Eigen/SparseLU>
 #include <cmath>
 
 #include "AdmittanceMatrix.h"
 #include "AnalysisError.h"
+#include "SymmetricFactor.h"
 
 namespace voltaria::analysis {
 
 namespace {
 
 constexpr double kLowVoltageLimitKv = 1.0;
-constexpr Eigen::Index kUnitVectorsPerSolve = 64;
 
 Complex ImpedanceOf(double magnitudePu, double rOverX) {
   double reactance = magnitudePu / std::sqrt(1 + rOverX * rOverX);
@@ -57,24 +56,17 @@ std::vector<BusFault> ComputeShortCircuit(const Network& network) {
   options.lineCharging = false;
   options.busShunts = false;
   options.extraShuntPu = ShortCircuitSourceAdmittancesPu(network);
-  SparseComplexMatrix admittance = BuildAdmittanceMatrix(network, options);
-  admittance.makeCompressed();
-  Eigen::SparseLU<SparseComplexMatrix, Eigen::COLAMDOrdering<int>> solver;
-  solver.compute(admittance);
-  if (solver.info() != Eigen::Success) throw AnalysisError("the short-circuit admittance matrix is singular");
-
-  const Eigen::Index n = network.BusCount();
-  std::vector<BusFault> faults(n);
-  for (Eigen::Index first = 0; first < n; first += kUnitVectorsPerSolve) {
-    Eigen::Index columns = std::min(kUnitVectorsPerSolve, n - first);
-    Eigen::MatrixXcd unit = Eigen::MatrixXcd::Zero(n, columns);
-    for (Eigen::Index c = 0; c < columns; ++c) unit(first + c, c) = 1.0;
-    Eigen::MatrixXcd impedance = solver.solve(unit);
-    for (Eigen::Index c = 0; c < columns; ++c) faults[first + c].theveninPu = impedance(first + c, c);
+  SymmetricFactor factor;
+  if (!factor.Factor(BuildAdmittanceMatrix(network, options))) {
+    throw AnalysisError("the short-circuit admittance matrix is singular: a network part has no source");
   }
+  std::vector<Complex> thevenin = factor.InverseDiagonal();
+  const int n = network.BusCount();
+  std::vector<BusFault> faults(n);
+  for (int k = 0; k < n; ++k) faults[k].theveninPu = thevenin[k];
 
   const PerUnitSystem& pu = network.PerUnit();
-  for (Eigen::Index k = 0; k < n; ++k) {
+  for (int k = 0; k < n; ++k) {
     const Bus& bus = network.buses[k];
     BusFault& fault = faults[k];
     fault.voltageFactor = VoltageFactor(bus.baseKv);
