@@ -58,10 +58,9 @@ ScriptInterpreter::ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_va
                                      TerminalUser& user, ChangeReporter& reporter, std::ostream& out)
     : workspace_(workspace), command_(std::move(command)), user_(user), reporter_(reporter), out_(out) {
   DefineCommands();
-  processObserver_ = VexAddProcessObserver([this](const VexProcessStart& start) { started_.push_back(start.pid); });
 }
 
-ScriptInterpreter::~ScriptInterpreter() { VexRemoveProcessObserver(processObserver_); }
+ScriptInterpreter::~ScriptInterpreter() = default;
 
 void ScriptInterpreter::Define(const std::string& name, std::string usage, std::string help,
                                int minArguments, Handler handler, bool reportsChanges) {
@@ -215,7 +214,9 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
     if (report) reporter_.Begin();
     try {
       command->second.handler(words);
+      programRuns_.AwaitEnds();  // the next command reads finished results
     } catch (...) {
+      programRuns_.AwaitEnds();
       if (report) reporter_.Report();  // what the failed action showed before it failed
       throw;
     }
@@ -393,14 +394,9 @@ void ScriptInterpreter::PrintModel() {
   }
 }
 
-// The EDSA programs run on their own; their record of a run is complete once they have ended, so
-// the programs this session started get a few seconds to finish before the record is read.
+// The EDSA programs run on their own; each command waits for those it started, so their record of
+// a run is complete here.
 void ScriptInterpreter::PrintRuns() {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline &&
-         std::any_of(started_.begin(), started_.end(), [](int pid) { return ::kill(pid, 0) == 0; })) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
   auto master = workspace_.GetDocument().GetProperty(VexGrdProject::kMasterFileProperty);
   if (!master) {
     out_ << "  no master file is current, so no EDSA project to look in\n";

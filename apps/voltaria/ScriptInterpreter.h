@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRuns.h"
 #include "VexBaseUnknown.h"
 #include "VexStateCommand.h"
 
@@ -82,6 +83,5 @@ class ScriptInterpreter {
   std::map<std::string, Command> commands_;
   std::vector<std::string> order_;
   std::string lastError_;
-  int processObserver_ = 0;
-  std::vector<int> started_;  // programs started in this session, for "runs" to wait for
+  ProgramRuns programRuns_;  // the EDSA programs started, waited for after each command
 };

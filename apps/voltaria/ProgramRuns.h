@@ -1,0 +1,36 @@
+#pragma once
+// The EDSA programs a session started, and how they ended. Programs start without waiting; the
+// command language then waits for them, up to a bound, before it goes on, so the next command
+// reads finished results. A program that failed (non-zero status) is shown to the person as a
+// warning in the session's messages, with what it said on standard error.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "VexProcess.h"
+
+class ProgramRuns {
+ public:
+  static constexpr std::chrono::seconds kWaitBound{30};
+
+  ProgramRuns();
+  ~ProgramRuns();
+  ProgramRuns(const ProgramRuns&) = delete;
+  ProgramRuns& operator=(const ProgramRuns&) = delete;
+
+  /// Waits for every program started and not yet ended, `bound` in all; shows each failure, and
+  /// each program still running at the bound, as a message of the session.
+  void AwaitEnds(std::chrono::milliseconds bound = kWaitBound);
+
+  /// The message that tells of a failed run.
+  static std::string FailureText(const VexProcessEnd& end);
+
+ private:
+  int observer_ = 0;
+  struct Run {
+    int pid;
+    std::string program;
+  };
+  std::vector<Run> running_;
+};
