@@ -43,6 +43,7 @@ struct CablePullJob {
 
 struct PullStep {
   const PullSegment* segment = nullptr;
+  double riseM = 0;                    ///< runs: height gained in the pulling direction
   double tensionN = 0;                 ///< at the segment's end, in the pulling direction
   std::optional<double> sidewallNPerM; ///< bends
 };

@@ -106,7 +106,7 @@ std::string Fixed(double value, int decimals) {
 std::string StepLine(const PullStep& step) {
   const PullSegment& s = *step.segment;
   if (s.kind == PullSegment::Kind::Run) {
-    return "  RUN  " + s.element + ": " + Fixed(s.lengthM, 3) + " m, rise " + Fixed(s.riseM, 3) + " m -> tension " +
+    return "  RUN  " + s.element + ": " + Fixed(s.lengthM, 3) + " m, rise " + Fixed(step.riseM, 3) + " m -> tension " +
            Fixed(step.tensionN, 0) + " N";
   }
   return "  BEND " + s.element + ": " + Fixed(s.angleDeg, 1) + " deg, radius " + Fixed(s.radiusM, 3) + " m -> tension " +
@@ -145,9 +145,9 @@ PullResult PullAlong(const std::vector<PullSegment>& route, const CableData& cab
   const double f = cable.frictionCoefficient;
   double tensionN = cable.feedTensionN;
   for (const PullSegment* segment : order) {
-    PullStep step{segment, 0, std::nullopt};
+    PullStep step{segment, reversed ? -segment->riseM : segment->riseM, 0, std::nullopt};
     if (segment->kind == PullSegment::Kind::Run) {
-      double sine = (reversed ? -segment->riseM : segment->riseM) / segment->lengthM;
+      double sine = step.riseM / segment->lengthM;
       double cosine = std::sqrt(std::max(0.0, 1 - sine * sine));
       tensionN = std::max(0.0, tensionN + weightNPerM * segment->lengthM * (f * cosine + sine));
     } else {

@@ -108,9 +108,9 @@ const std::map<std::string, Program>& ComputedPrograms() {
 
 const std::map<std::string, std::string>& ProgramsNotComputed() {
   static const std::map<std::string, std::string> programs = {
-      {"harmmain.exe", "harmonic analysis is not computed here"},
-      {"scdc.exe", "the DC short circuit is not computed here"},
-      {"scac1pxf.exe", "the single-phase short circuit is not computed here"},
+      {"harmmain.exe", "harmonic analysis is not computed here; no result written"},
+      {"scdc.exe", "the DC short circuit is not computed here; no result written"},
+      {"scac1pxf.exe", "the single-phase short circuit is not computed here; no result written"},
       {"winedsa.exe", "the interactive EDSA program is not installed on this machine; nothing was opened"},
   };
   return programs;
@@ -138,7 +138,7 @@ void RecordRun(const std::string& programName, const std::vector<std::string>& a
 
 int RunEdsaProgram(const std::string& programName, const std::vector<std::string>& arguments, std::ostream& errors) {
   if (auto skipped = ProgramsNotComputed().find(programName); skipped != ProgramsNotComputed().end()) {
-    errors << programName << ": " << skipped->second << "; no result written\n";
+    errors << programName << ": " << skipped->second << "\n";
     return kExitNotComputed;
   }
   auto program = ComputedPrograms().find(programName);
