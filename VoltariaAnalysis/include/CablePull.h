@@ -37,7 +37,6 @@ struct CablePullJob {
   int version = 2;
   std::vector<std::string> comments;
   CableData cable;
-  std::vector<std::string> givenKeys;  ///< cable-data keys the file itself states
   std::vector<PullSegment> route;
 };
 

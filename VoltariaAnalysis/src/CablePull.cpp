@@ -189,6 +189,7 @@ CablePullJob ReadCablePullJob(const std::string& path) {
       std::string key = line.substr(0, equals);
       if (equals == std::string::npos) throw AnalysisError(where + ": not a Key=value line");
       double value = ParseNumber(line.substr(equals + 1), where);
+      if (value < 0) throw AnalysisError(where + ": " + key + " cannot be negative");
       if (key == "CableWeight") {
         job.cable.weightKgPerM = value;
       } else {
@@ -196,8 +197,6 @@ CablePullJob ReadCablePullJob(const std::string& path) {
         if (known == std::end(kCableKeys)) throw AnalysisError(where + ": unknown key " + key);
         job.cable.*(known->member) = value;
       }
-      job.givenKeys.push_back(key);
-      if (value < 0) throw AnalysisError(where + ": " + key + " cannot be negative");
     }
   }
   if (!(job.cable.diameterMm > 0)) throw AnalysisError(fs::path(path).filename().string() + ": CableDiameter must be above zero");

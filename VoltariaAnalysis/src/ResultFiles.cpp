@@ -42,31 +42,51 @@ std::string ResultSet::ColorFile() const {
   return text;
 }
 
+namespace {
+
+std::string TemporaryName(const std::string& path) { return path + ".tmp-" + std::to_string(::getpid()); }
+
+void WriteTemporary(const std::string& path, const std::string& text) {
+  std::ofstream out(TemporaryName(path), std::ios::binary | std::ios::trunc);
+  out << text;
+  out.flush();
+  if (!out) {
+    std::error_code ignored;
+    fs::remove(TemporaryName(path), ignored);
+    throw AnalysisError("cannot write " + path);
+  }
+}
+
+void RenameIntoPlace(const std::string& path) {
+  std::error_code error;
+  fs::rename(TemporaryName(path), path, error);
+  if (error) {
+    fs::remove(TemporaryName(path), error);
+    throw AnalysisError("cannot write " + path);
+  }
+}
+
+}  // namespace
+
+// Both files are complete before either replaces its old one.
 void ResultSet::Write(const std::string& masterPath, const std::string& time) const {
   fs::path master(masterPath);
-  fs::path base = master.parent_path() / master.stem();
-  WriteFileAtomically(base.string() + ".txr", TextFile(time));
-  WriteFileAtomically(base.string() + ".clr", ColorFile());
+  std::string base = (master.parent_path() / master.stem()).string();
+  WriteTemporary(base + ".txr", TextFile(time));
+  try {
+    WriteTemporary(base + ".clr", ColorFile());
+  } catch (const AnalysisError&) {
+    std::error_code ignored;
+    fs::remove(TemporaryName(base + ".txr"), ignored);
+    throw;
+  }
+  RenameIntoPlace(base + ".txr");
+  RenameIntoPlace(base + ".clr");
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& text) {
-  std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw AnalysisError("cannot write " + path);
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    fs::remove(temporary, error);
-    throw AnalysisError("cannot write " + path);
-  }
+  WriteTemporary(path, text);
+  RenameIntoPlace(path);
 }
 
 std::string UtcNow() {
