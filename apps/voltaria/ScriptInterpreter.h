@@ -12,6 +12,7 @@
 
 #include "ProgramRuns.h"
 #include "VexBaseUnknown.h"
+#include "VexProcess.h"
 #include "VexStateCommand.h"
 
 class ChangeReporter;
@@ -63,7 +64,10 @@ class ScriptInterpreter {
   VexDialog& Panel() const;
   VexBaseUnknown_var FindObject(const std::string& name) const;
   std::string Rest(const std::vector<std::string>& args, std::size_t from) const;
-  std::string Expand(const std::string& line) const;
+  void Expand(std::vector<std::string>& words) const;
+  /// The widget a person names: as printed ("Navigator/ShowAllCheck"), as an identifier path, or
+  /// by its identifier alone, which picks the one on screen when several share it.
+  VexDialog& Widget(const std::string& name) const;
   int RowOf(const VexDlgMultiList& list, const std::string& name) const;
 
   void Help(const std::vector<std::string>& args);
@@ -83,5 +87,7 @@ class ScriptInterpreter {
   std::map<std::string, Command> commands_;
   std::vector<std::string> order_;
   std::string lastError_;
+  int processObserver_ = 0;
+  std::vector<VexProcessStart> started_;  // programs started in this session, in order
   ProgramRuns programRuns_;  // the EDSA programs started, waited for after each command
 };
