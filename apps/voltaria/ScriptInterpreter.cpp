@@ -1,6 +1,5 @@
 #include "ScriptInterpreter.h"
 
-
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
