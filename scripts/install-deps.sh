@@ -15,6 +15,14 @@ packages=(
   libreadline-dev
   libeigen3-dev
   binutils
+  qt6-base-dev
+  qt6-3d-dev
+  libqt6opengl6-dev
+  libxkbcommon-dev
+  libgl1-mesa-dri
+  xvfb
+  xauth
+  fonts-dejavu-core
 )
 
 missing=()

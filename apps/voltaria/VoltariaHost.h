@@ -26,8 +26,14 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+  /// Whether the session runs in a window: asked for screenshots, or a display is there and
+  /// neither --text nor --script was given. The session says so in one line when a window was
+  /// possible but no display answered.
+  bool ChooseWindow();
 
   VoltariaOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  bool window_ = false;
+  bool noDisplay_ = false;
 };
