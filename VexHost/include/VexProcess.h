@@ -37,8 +37,7 @@ struct VexProcessEnd {
   static constexpr std::size_t kMaxErrorOutput = 4096;
 };
 
-/// Waits at most `timeout` for the program `pid`, started in mode 1, to end and hands over how it
-/// ended (once: the record is then forgotten). Nothing when it is still running at the bound or
-/// when no such program was started (or its end was already handed over). The most recent ends
-/// are kept until asked for; very old ones nobody asked for are dropped.
+/// Waits at most `timeout` for the program `pid`, started in mode 1, to end and tells how it
+/// ended. Nothing when it is still running at the bound, or when no such program was started. The
+/// most recent ends are kept (asked again, the answer is the same); older ones are dropped.
 std::optional<VexProcessEnd> VexWaitForProcessEnd(int pid, std::chrono::milliseconds timeout);

@@ -33,14 +33,14 @@ Observers& TheObservers() {
   return observers;
 }
 
-// Ends of programs started in mode 1, until someone asks for them.
+// Ends of programs started in mode 1, the most recent kKept of them.
 struct Ends {
   static constexpr std::size_t kKept = 256;
   std::mutex mutex;
   std::condition_variable changed;
   std::set<int> running;
   std::map<int, VexProcessEnd> ended;
-  std::deque<int> order;  // oldest first, to drop ends nobody asks for
+  std::deque<int> order;  // oldest first, to drop the old ones
 };
 
 Ends& TheEnds() {
@@ -129,6 +129,7 @@ int VexStartProcess(const char* program, char** argv, int mode, int* pid, int* s
   if (mode != 0) {
     std::lock_guard lock(TheEnds().mutex);
     TheEnds().running.insert(child);
+    TheEnds().ended.erase(child);  // a reused process identifier starts afresh
   }
   if (pid) *pid = child;
   Notify(program, arguments, child);
@@ -166,7 +167,5 @@ std::optional<VexProcessEnd> VexWaitForProcessEnd(int pid, std::chrono::millisec
   ends.changed.wait_for(lock, timeout, [&] { return !ends.running.contains(pid); });
   auto found = ends.ended.find(pid);
   if (found == ends.ended.end()) return std::nullopt;
-  VexProcessEnd end = std::move(found->second);
-  ends.ended.erase(found);
-  return end;
+  return found->second;
 }

@@ -22,6 +22,9 @@ class ProgramRuns {
   /// Waits for every program started and not yet ended, `bound` in all; shows each failure, and
   /// each program still running at the bound, as a message of the session.
   void AwaitEnds(std::chrono::milliseconds bound = kWaitBound);
+  /// Shows the failures of the programs that have ended by now, without waiting (a window
+  /// session calls it from time to time).
+  void ReportEnded();
 
   /// The message that tells of a failed run.
   static std::string FailureText(const VexProcessEnd& end);
@@ -32,5 +35,10 @@ class ProgramRuns {
     int pid;
     std::string program;
   };
+  /// Waits for each running program until `deadline`; shows failures, and the programs still
+  /// running when `tellStillRunning`.
+  void Collect(std::chrono::steady_clock::time_point deadline, bool tellStillRunning);
+
   std::vector<Run> running_;
+  bool collecting_ = false;  // a message shown while collecting may let the window call again
 };
