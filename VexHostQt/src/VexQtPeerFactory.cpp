@@ -16,9 +16,11 @@
 #include "VexDlgSeparatorItem.h"
 #include "VexDlgTabContainer.h"
 #include "VexDlgTabPage.h"
+#include "VexNavigBox.h"
 #include "VexQtContainerPeers.h"
 #include "VexQtInputPeers.h"
 #include "VexQtListPeers.h"
+#include "VexQtNavigGraphPeer.h"
 #include "VexQtWindowPeer.h"
 
 namespace VexQtPeerFactory {
@@ -48,6 +50,7 @@ VexQtPeer* Create(VexDialog& widget, VexQtDialogMirror& mirror) {
   if (auto* combo = dynamic_cast<VexDlgCombo*>(&widget)) return new VexQtComboPeer(*combo, mirror);
   if (auto* lines = dynamic_cast<VexDlgSelectorList*>(&widget)) return new VexQtSelectorListPeer(*lines, mirror);
   if (auto* list = dynamic_cast<VexDlgMultiList*>(&widget)) return new VexQtMultiListPeer(*list, mirror);
+  if (auto* box = dynamic_cast<VexNavigBox*>(&widget)) return new VexQtNavigGraphPeer(*box, mirror);
   // A plain widget of no known kind still groups its children.
   return new VexQtFramePeer(widget, mirror);
 }
