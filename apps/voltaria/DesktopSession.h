@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ProgramRuns.h"
+#include "VexPlantModelReader.h"
 #include "VexStateCommand.h"
 
 class VexQtMainWindow;
@@ -48,6 +49,7 @@ class DesktopSession {
   void ClosePanel();
   void ShowDocument();
   void PlayTour();
+  QString ImportModel(const QString& path, const VexPlantModelReader::Progress& progress);
 
   int argc_ = 1;
   char* argv_[2] = {const_cast<char*>("voltaria"), nullptr};

@@ -3,9 +3,11 @@
 #include <ostream>
 
 #include "ChangeReporter.h"
+#include "VexApplicationFrame.h"
 #include "PlantImportAction.h"
 #include "ScriptInterpreter.h"
 #include "VexClassDictionary.h"
+#include "VexDlgWindow.h"
 #include "VexSession.h"
 #include "VexUiDriver.h"
 
@@ -17,11 +19,19 @@ void ScriptInterpreter::Import(const std::vector<std::string>& args) {
 void ScriptInterpreter::RestartCommand() {
   if (!IsPanelOpen()) return;
   out_ << "  The EDSA panel closes and opens again to show the plant as it is now.\n";
-  VexUiDriver(&Panel()).PressCancel();
-  command_ = VexStateCommand_var();  // the last reference: the ended command takes its panel along
+  RestartEdsaCommand(command_);
+}
+
+bool RestartEdsaCommand(VexStateCommand_var& command) {
+  if (!command || !command->IsRunning()) return false;
+  VexDialog* panel = VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel");
+  if (!panel) throw std::runtime_error("the EDSA panel is missing");
+  VexUiDriver(panel).PressCancel();
+  command = VexStateCommand_var();  // the last reference: the ended command takes its panel along
   VexBaseUnknown_var created(VexClassDictionary::Instance().Create("VexGrdCmd"));
   VexStateCommand_var restarted(created);
   if (!restarted) throw std::runtime_error("the EDSA command could not be created again");
   VexSession::GetSession().RunEvent("start the EDSA command", [&] { VexSession::GetSession().StartCommand(restarted); });
-  command_ = restarted;
+  command = restarted;
+  return true;
 }
