@@ -129,3 +129,19 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently
   }
   EXPECT_EQ(MessageCount(), 0);
 }
+
+// A FIFO in place of a result file once hung the program in open(): it is no result file.
+TEST_F(ResultsTabTest, AFifoInPlaceOfAResultFileIsNeverWaitedOn) {
+  OpenResultsTab();
+  for (const char* name : {"plant.txr", "plant.clr"}) {
+    SCOPED_TRACE(name);
+    std::filesystem::remove(project_ / name);
+    const auto fifo = Folder().MakeFifo(std::string("edsa/") + name);
+    EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] {
+      Ui().Push("TextAnnotate");
+      Ui().Push("ColorAnnotate");
+    }));
+  }
+  EXPECT_EQ(Combo().GetLineCount(), 0);
+  EXPECT_EQ(Viewer().GetColoredCount(), 0);
+}
