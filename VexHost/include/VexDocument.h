@@ -24,11 +24,14 @@
 #include "VexTransactionHandler.h"
 #include "VexTypeDescriptorTable.h"
 
+class VexDocumentLock;
+
 class VexDocument : public VexTransactionHandler {
  public:
   /// Makes a new, empty document; refuses a path where a file exists.
   static std::unique_ptr<VexDocument> Create(const VexUnicodeString& path);
-  /// Opens an existing document; refuses, without changing it, any file that is not one.
+  /// Opens an existing document; refuses, without changing it, any file that is not one, a
+  /// damaged one, and one that another session has open. The document is locked until closed.
   static std::unique_ptr<VexDocument> Open(const VexUnicodeString& path);
   /// Closes the file; an open transaction is rolled back. Attachments go first, then elements
   /// still held elsewhere are detached (GetDocument answers null).
@@ -96,7 +99,7 @@ class VexDocument : public VexTransactionHandler {
  private:
   friend class VexDocumentTransaction;
 
-  explicit VexDocument(std::unique_ptr<VexSqlDatabase> database);
+  VexDocument(std::unique_ptr<VexSqlDatabase> database, std::unique_ptr<VexDocumentLock> lock);
   void Configure();
   void Load();
 
@@ -113,6 +116,7 @@ class VexDocument : public VexTransactionHandler {
   void RemoveElement(VexPlantElement& element);
   void WriteAttribute(VexPlantElement& element, VexElementAttribute attribute);
 
+  std::unique_ptr<VexDocumentLock> lock_;  // released after the database is closed
   std::unique_ptr<VexSqlDatabase> database_;
   VexTypeDescriptorTable types_;
   std::vector<VexVar<VexPlantElement>> elements_;

@@ -85,13 +85,17 @@ int VoltariaHost::Run() {
   } else if (options_.newPlant) {
     plant = *options_.newPlant;
     create = true;
-    if (fs::exists(plant)) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(plant, error))) {
       err_ << "voltaria: " << plant.string() << " exists already; open it with --plant\n";
       return kBadUse;
     }
   } else if (options_.plant) {
     plant = *options_.plant;
-    if (!fs::exists(plant)) {
+    // Only a plain absence is answered here; a loop of links or a folder that cannot be searched
+    // is explained by the document's own checks.
+    std::error_code error;
+    if (!fs::exists(plant, error) && (!error || error == std::errc::no_such_file_or_directory)) {
       err_ << "voltaria: there is no plant document " << plant.string()
            << " (to make a new one, use --new-plant)\n";
       return kBadUse;

@@ -7,6 +7,7 @@
 
 #include "ScriptInterpreter.h"
 #include "TestFolder.h"
+#include "VexDocument.h"
 #include "VoltariaOptions.h"
 #include "WorkFolder.h"
 
@@ -93,6 +94,32 @@ TEST_F(BadUseTest, AFileThatIsNotADocumentIsRefusedAndLeftAsItWas) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(ReadBytes(notes), before);
   EXPECT_FALSE(fs::exists(notes.string() + "-wal"));
+}
+
+TEST_F(BadUseTest, APlantThatCannotBeOpenedIsExplainedNotReportedInLibraryWords) {
+  const fs::path loop = folder / "loop.vxd";
+  fs::create_symlink(loop, loop);
+  auto held = VexDocument::Open(VexUnicodeString(work.plant.string()));  // another session
+  struct Case {
+    const char* name;
+    fs::path plant;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"a loop of links", loop, "is a symbolic link that leads, through other links, back to itself"},
+      {"open in another session", work.plant, "is open in another Voltaria session"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string output;
+    int status = RunProgram(VOLTARIA_PROGRAM, {"--plant", c.plant.string(), "--settings",
+                                               work.settings.string()},
+                            {}, &output, true);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+    EXPECT_NE(output.find(c.plant.string()), std::string::npos) << "names the plant: " << output;
+    EXPECT_EQ(output.find("filesystem error"), std::string::npos) << output;
+  }
 }
 
 TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
