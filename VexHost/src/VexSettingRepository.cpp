@@ -5,14 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 #include "VexFileServices.h"
 
@@ -79,6 +83,23 @@ bool Unescape(const std::string& text, std::string& out) {
     i += 2;
   }
   return true;
+}
+
+struct KeyNumber {
+  long value;
+  std::size_t digits;
+};
+
+// The decimal number that ends `key` ("FilePath12" -> 12), written without a leading zero and
+// small enough for a long; nothing otherwise.
+std::optional<KeyNumber> TrailingNumber(const std::string& key) {
+  std::size_t digits = 0;
+  while (digits < key.size() && std::isdigit(static_cast<unsigned char>(key[key.size() - 1 - digits]))) {
+    ++digits;
+  }
+  const std::size_t start = key.size() - digits;
+  if (digits == 0 || digits > 18 || key[start] == '0') return std::nullopt;
+  return KeyNumber{std::stol(key.substr(start)), digits};
 }
 
 bool WriteAll(int fd, const std::string& data) {
@@ -153,8 +174,13 @@ void VexSettingRepository::SetAside(const std::string& problem) {
                        : "; it was set aside as " + aside.string()) +
                 " and the repository starts empty";
   std::cerr << "voltaria: " << loadReport_ << '\n';
+  Clear();
+}
+
+void VexSettingRepository::Clear() {
   order_.clear();
   values_.clear();
+  highestNumbers_.clear();
 }
 
 void VexSettingRepository::Load() {
@@ -166,14 +192,13 @@ void VexSettingRepository::Load() {
     SetAside("is not a regular file");
     return;
   }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    SetAside("cannot be read");
+  std::string problem;
+  std::optional<std::string> content = VexReadRegularFile(file, &problem);
+  if (!content) {
+    SetAside("cannot be read (" + problem + ")");
     return;
   }
-  std::stringstream content;
-  content << in.rdbuf();
-  std::string text = content.str();
+  const std::string& text = *content;
 
   std::size_t endLine = text.rfind("\nend ");
   if (text.rfind(kHeader, 0) != 0 || endLine == std::string::npos) {
@@ -227,8 +252,7 @@ void VexSettingRepository::Load() {
       }
       value.isText = true;
     }
-    if (!values_.count(key)) order_.push_back(key);
-    values_[key] = std::move(value);
+    Remember(key, std::move(value));
   }
   if (values_.size() != expectedEntries) SetAside("does not hold the entries it announces");
 }
@@ -254,9 +278,24 @@ long VexSettingRepository::ReadSetting(const char* key, char* values, long count
 void VexSettingRepository::Store(const char* key, Value value) {
   std::string name = key ? key : "";
   if (name.empty()) return;
-  if (!values_.count(name)) order_.push_back(name);
-  values_[name] = std::move(value);
+  Remember(name, std::move(value));
   if (writeObserver_) writeObserver_(name);
+}
+
+void VexSettingRepository::Remember(const std::string& key, Value value) {
+  if (!values_.count(key)) {
+    order_.push_back(key);
+    if (auto number = TrailingNumber(key)) {
+      long& highest = highestNumbers_[key.substr(0, key.size() - number->digits)];
+      highest = std::max(highest, number->value);
+    }
+  }
+  values_[key] = std::move(value);
+}
+
+long VexSettingRepository::GetHighestEntryNumber(const char* prefix) const {
+  auto found = highestNumbers_.find(std::string_view(prefix ? prefix : ""));
+  return found == highestNumbers_.end() ? 0 : found->second;
 }
 
 long VexSettingRepository::WriteSetting(const char* key, int* values, long count, int) {

@@ -86,6 +86,29 @@ TEST_F(SettingRepositoryTest, ValuesSurviveAFreshProcessBothWays) {
   EXPECT_EQ(info.st_mode & 0777, 0600u) << "settings hold paths: private to the user";
 }
 
+TEST_F(SettingRepositoryTest, HighestEntryNumberOfAPrefixHeldWrittenOrLoaded) {
+  Tool({"write", "EdsaProject", "int", "PathLength7", "1"});
+  VexSettingRepository* repo = Open();
+  int value = 1;
+  for (const char* key : {"PathLength2", "PathLength10", "PathLength010", "PathLengthX3",
+                          "CBLPULL_L4", "NumberOfLines"}) {
+    repo->WriteSetting(key, &value, 1, 0);
+  }
+  struct Case {
+    const char* prefix;
+    long highest;
+  };
+  const Case cases[] = {{"PathLength", 10}, {"PathLength0", 0}, {"PathLengthX", 3},
+                        {"CBLPULL_L", 4},   {"CBLPULL_", 0},    {"NumberOfLines", 0},
+                        {"", 0},            {"FilePath", 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(repo->GetHighestEntryNumber(c.prefix), c.highest) << c.prefix;
+  }
+  ASSERT_EQ(repo->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
+  EXPECT_EQ(Open()->GetHighestEntryNumber("PathLength"), 10) << "the same after a load";
+}
+
 TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
   struct Case {
     const char* name;
