@@ -133,14 +133,15 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently
 // A FIFO in place of a result file once hung the program in open(): it is no result file.
 TEST_F(ResultsTabTest, AFifoInPlaceOfAResultFileIsNeverWaitedOn) {
   OpenResultsTab();
-  for (const char* name : {"plant.txr", "plant.clr"}) {
-    SCOPED_TRACE(name);
-    std::filesystem::remove(project_ / name);
-    const auto fifo = Folder().MakeFifo(std::string("edsa/") + name);
-    EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] {
-      Ui().Push("TextAnnotate");
-      Ui().Push("ColorAnnotate");
-    }));
+  struct Case {
+    const char* file;
+    const char* button;
+  };
+  for (const Case& c : {Case{"plant.txr", "TextAnnotate"}, Case{"plant.clr", "ColorAnnotate"}}) {
+    SCOPED_TRACE(c.file);
+    std::filesystem::remove(project_ / c.file);
+    const auto fifo = Folder().MakeFifo(std::string("edsa/") + c.file);
+    EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] { Ui().Push(c.button); }));
   }
   EXPECT_EQ(Combo().GetLineCount(), 0);
   EXPECT_EQ(Viewer().GetColoredCount(), 0);
