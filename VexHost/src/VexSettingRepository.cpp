@@ -127,6 +127,25 @@ void RemoveAbandonedTemporaries(const fs::path& folder, const std::string& targe
   }
 }
 
+// Settings hold paths, so a folder made for them is private; a folder that exists keeps the
+// mode its owner gave it (a shared 1777 folder keeps its sticky bit). False, with the reason, when
+// the path is not a folder or cannot be made.
+bool PrepareFolder(const fs::path& folder, std::string& problem) {
+  std::error_code error;
+  const fs::file_status status = fs::status(folder, error);
+  if (fs::exists(status)) {
+    if (fs::is_directory(status)) return true;
+    problem = "it is not a folder";
+    return false;
+  }
+  if (!folder.has_parent_path() || folder.parent_path() == folder ||
+      PrepareFolder(folder.parent_path(), problem)) {
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return true;
+    problem = std::strerror(errno);
+  }
+  return false;
+}
+
 bool SyncFolder(const fs::path& folder) {
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -343,9 +362,11 @@ int VexSettingRepository::SaveRepository(const char* name) {
   }
   fs::path folder = GetSettingsDirectory();
   fs::path target = folder / ((name && *name ? std::string(name) : name_) + ".settings");
-  std::error_code error;
-  fs::create_directories(folder, error);
-  ::chmod(folder.c_str(), 0700);
+  if (std::string problem; !PrepareFolder(folder, problem)) {
+    std::cerr << "voltaria: settings repository \"" << name_ << "\" could not be saved: "
+              << folder << " cannot hold settings (" << problem << ")\n";
+    return -1;
+  }
 
   static int counter = 0;
   fs::path temporary = folder / ("." + target.filename().string() + ".tmp-" +
