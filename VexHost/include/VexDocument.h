@@ -51,6 +51,9 @@ class VexDocument : public VexTransactionHandler {
   void RollbackEvent() override;
   /// Number of open transactions: 0 outside any, 1 inside an event or a transaction, more nested.
   int GetTransactionDepth() const { return depth_; }
+  /// How many transactions were rolled back as a whole after they had changed the document (an
+  /// event that failed, a commit that failed): what others keep of the document may be stale.
+  int GetUndoneTransactionCount() const { return undoneTransactions_; }
 
   /// All elements in order of identifier.
   const std::vector<VexVar<VexPlantElement>>& GetElements() const { return elements_; }
@@ -110,6 +113,7 @@ class VexDocument : public VexTransactionHandler {
   void RequireTransaction() const;
   [[noreturn]] void RaiseMisuse(const char* operation) const;
   void NotifyRolledBack();
+  void CountUndoneTransaction();
 
   VexPlantElement& Own(VexIAECElement& element) const;
   void InsertElement(VexVar<VexPlantElement> element);
@@ -124,6 +128,8 @@ class VexDocument : public VexTransactionHandler {
 
   int depth_ = 0;
   bool eventOpen_ = false;
+  std::int64_t changesAtBegin_ = 0;
+  int undoneTransactions_ = 0;
   std::vector<std::size_t> marks_;
   VexDocumentUndoLog undo_;
 

@@ -1,5 +1,7 @@
 #include "VexDocument.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -140,6 +142,7 @@ void VexDocument::RollbackEvent() {
 int VexDocument::BeginLevel() {
   if (depth_ == 0) {
     database_->Execute("BEGIN IMMEDIATE");
+    changesAtBegin_ = sqlite3_total_changes64(database_->GetHandle());
   } else {
     database_->Execute(("SAVEPOINT " + SavepointName(depth_)).c_str());
   }
@@ -194,8 +197,16 @@ void VexDocument::RollbackLevel(int level) {
   undo_.UndoTo(marks_[level - 1]);
   marks_.resize(level - 1);
   depth_ = level - 1;
-  if (depth_ == 0) eventOpen_ = false;
+  if (depth_ == 0) {
+    eventOpen_ = false;
+    CountUndoneTransaction();
+  }
   NotifyRolledBack();
+}
+
+void VexDocument::CountUndoneTransaction() {
+  // Rows changed and then rolled back still count in SQLite's total.
+  if (sqlite3_total_changes64(database_->GetHandle()) != changesAtBegin_) ++undoneTransactions_;
 }
 
 void VexDocument::AbandonTransaction() {
@@ -210,6 +221,7 @@ void VexDocument::AbandonTransaction() {
   marks_.clear();
   depth_ = 0;
   eventOpen_ = false;
+  CountUndoneTransaction();
   NotifyRolledBack();
 }
 
