@@ -1,7 +1,7 @@
 // Builds the sample plant from its text sources, the same way every time:
 //   make_sample <plant.txt> <EDSA project source folder> <output folder>
 // writes <output>/plant.vxd (the plant document, made anew), copies the EDSA project's text files
-// to <output>/edsa/, makes its master file the document's current one, and writes the cable-pull
+// to <output>/edsa/, has the document remember its master file, and writes the cable-pull
 // jobs the description names (segment data and job file) through the conduit services.
 
 #include <filesystem>

@@ -10,6 +10,7 @@
 // the elements in memory, then tells the listeners, so memory and file agree again.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -84,6 +85,13 @@ class VexDocument : public VexTransactionHandler {
   void SetProperty(const VexString& key, const VexUnicodeString& value);
   /// Removes the property; false when there was none under `key`.
   bool RemoveProperty(const VexString& key);
+
+  /// Inside a transaction: `undo` puts back something a service keeps in memory, and runs, with
+  /// the document's own undo actions, newest first, when that transaction is rolled back.
+  void RecordUndo(std::function<void()> undo);
+  /// Tells the listeners that `object`, a service's object of this document (a network node),
+  /// was deleted, so that nothing keeps showing or selecting it.
+  void AnnounceDeletion(VexBaseUnknown& object);
 
   /// Observers; they must be removed before they are destroyed.
   void AddListener(VexDocumentListener* listener);

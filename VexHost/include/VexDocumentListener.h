@@ -1,6 +1,7 @@
 #pragma once
 // Told about changes of a document that a holder of its data must follow (the network model).
 
+class VexBaseUnknown;
 class VexDocument;
 class VexPlantElement;
 
@@ -13,4 +14,6 @@ class VexDocumentListener {
   /// `element` was deleted: its rows, and rows of other tables that cascade from it, are gone.
   /// Called inside the transaction; a rollback brings the element back (OnRolledBack follows).
   virtual void OnElementDeleted(VexDocument& document, VexPlantElement& element);
+  /// `object`, kept by a service of the document, was deleted (VexDocument::AnnounceDeletion).
+  virtual void OnObjectDeleted(VexDocument& document, VexBaseUnknown& object);
 };

@@ -40,6 +40,8 @@ class VexFrmEditor : public VexDocumentListener {
 
   /// A deleted element leaves the selection sets and the viewers.
   void OnElementDeleted(VexDocument& document, VexPlantElement& element) override;
+  /// A deleted network object leaves the selection sets, as a deleted element does.
+  void OnObjectDeleted(VexDocument& document, VexBaseUnknown& object) override;
   /// Elements that a rollback removed from the document leave the sets and the viewers.
   void OnRolledBack(VexDocument& document) override;
 

@@ -9,8 +9,13 @@
 // stops the host: it is renamed aside with the suffix ".corrupt-<time>", reported on standard
 // error and in GetLoadReport(), and the repository opens empty.
 //
-// Within a process there is one repository object per name; values live in memory until
-// SaveRepository writes them.
+// Some repositories belong to a plant document rather than to the user (KeepPerDocument): each
+// document then has its own, in the folder GetDocumentFolder gives, under the settings folder and
+// keyed by the document's canonical absolute path, so a copied or moved document never opens the
+// settings of another. The host's own repositories stay at the top of the settings folder.
+//
+// Within a process there is one repository object per name and folder; values live in memory
+// until SaveRepository writes them.
 
 #include <filesystem>
 #include <functional>
@@ -23,8 +28,20 @@ class VexSettingRepository {
  public:
   /// The repository `name`, loaded from disk on first use. `access` 0 reads only; any other value
   /// also allows saving. The second argument and the controller are reserved.
+  /// A repository kept per document is the one of the current editor's document; without a
+  /// current document there is none (null).
   static VexSettingRepository* GetRepository(const char* name, int reserved, int access,
                                              void* controller);
+  /// The repository `name` of the plant document at `document`, whether or not `name` is kept
+  /// per document.
+  static VexSettingRepository* GetDocumentRepository(const char* name,
+                                                     const std::filesystem::path& document,
+                                                     int access);
+  /// From now on, GetRepository(name) answers the current document's repository.
+  static void KeepPerDocument(const char* name);
+  /// The folder of the per-document repositories of `document`, relative to the settings folder:
+  /// "plants/<file name>-<16 hex digits>", the digits a hash of its canonical absolute path.
+  static std::filesystem::path GetDocumentFolder(const std::filesystem::path& document);
 
   /// Reads up to `count` values stored under `key`; returns how many were read, 0 when the key
   /// is missing or holds values of the other kind.
@@ -66,7 +83,10 @@ class VexSettingRepository {
   };
 
  private:
-  VexSettingRepository(std::string name, int access);
+  VexSettingRepository(std::string name, std::filesystem::path folder, int access);
+  static VexSettingRepository* Find(const std::string& name, const std::filesystem::path& folder,
+                                    int access);
+  std::filesystem::path GetFolder() const;
   void Load();
   void SetAside(const std::string& problem);
   std::string Serialize() const;
@@ -75,6 +95,7 @@ class VexSettingRepository {
   void Clear();
 
   std::string name_;
+  std::filesystem::path folder_;  // relative to the settings folder; empty for its top
   int access_;
   std::vector<std::string> order_;
   std::map<std::string, Value> values_;

@@ -452,6 +452,16 @@ bool VexDocument::RemoveProperty(const VexString& key) {
   return true;
 }
 
+void VexDocument::RecordUndo(std::function<void()> undo) {
+  RequireTransaction();
+  undo_.Record(std::move(undo));
+}
+
+void VexDocument::AnnounceDeletion(VexBaseUnknown& object) {
+  const std::vector<VexDocumentListener*> listeners = listeners_;
+  for (VexDocumentListener* listener : listeners) listener->OnObjectDeleted(*this, object);
+}
+
 void VexDocument::AddListener(VexDocumentListener* listener) {
   if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
     listeners_.push_back(listener);

@@ -50,6 +50,11 @@ void VexFrmEditor::OnElementDeleted(VexDocument& /*document*/, VexPlantElement& 
   for (const auto& viewer : viewers_) viewer->DropHiddenObjects();
 }
 
+void VexFrmEditor::OnObjectDeleted(VexDocument& /*document*/, VexBaseUnknown& object) {
+  Forget(VexBaseUnknown_var(&object));
+  for (const auto& viewer : viewers_) viewer->DropHiddenObjects();
+}
+
 void VexFrmEditor::ForgetDetachedElements(VexXSO& set) {
   for (const auto& leaf : set.GetLeaves()) {
     VexIAECElement_var element(leaf);

@@ -15,10 +15,13 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string_view>
 
+#include "VexDocument.h"
 #include "VexFileServices.h"
+#include "VexFrmEditor.h"
 
 namespace fs = std::filesystem;
 
@@ -26,9 +29,38 @@ namespace {
 
 constexpr const char* kHeader = "VexSettings 1";
 
-std::map<std::string, std::unique_ptr<VexSettingRepository>>& Repositories() {
-  static std::map<std::string, std::unique_ptr<VexSettingRepository>> repositories;
+// Keyed by folder and name.
+std::map<std::pair<fs::path, std::string>, std::unique_ptr<VexSettingRepository>>& Repositories() {
+  static std::map<std::pair<fs::path, std::string>, std::unique_ptr<VexSettingRepository>> repositories;
   return repositories;
+}
+
+std::set<std::string>& PerDocumentNames() {
+  static std::set<std::string> names;
+  return names;
+}
+
+// FNV-1a: stable across builds and platforms, unlike std::hash.
+std::uint64_t Fnv1a64(const std::string& bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (unsigned char byte : bytes) {
+    hash ^= byte;
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
+
+// The readable part of a document's folder name: its file name, kept to letters, digits, '.',
+// '-' and '_', and short, so that any document gives a portable folder name.
+std::string ReadableName(const fs::path& document) {
+  std::string name;
+  for (char c : document.filename().string()) {
+    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                 c == '.' || c == '-' || c == '_';
+    name += plain ? c : '_';
+    if (name.size() == 40) break;
+  }
+  return name;
 }
 
 std::uint32_t Crc32(const std::string& data) {
@@ -163,25 +195,58 @@ fs::path VexSettingRepository::GetSettingsDirectory() {
   return fs::path(home && *home ? home : ".") / ".config" / "voltaria";
 }
 
+fs::path VexSettingRepository::GetDocumentFolder(const fs::path& document) {
+  std::error_code error;
+  fs::path canonical = fs::weakly_canonical(fs::absolute(document, error), error);
+  if (canonical.empty()) canonical = fs::absolute(document, error).lexically_normal();
+  char hash[17];
+  std::snprintf(hash, sizeof hash, "%016llx",
+                static_cast<unsigned long long>(Fnv1a64(canonical.string())));
+  return fs::path("plants") / (ReadableName(canonical) + "-" + hash);
+}
+
+void VexSettingRepository::KeepPerDocument(const char* name) {
+  if (name && *name) PerDocumentNames().insert(name);
+}
+
+VexSettingRepository* VexSettingRepository::Find(const std::string& name, const fs::path& folder,
+                                                 int access) {
+  if (name.empty()) return nullptr;
+  auto& repositories = Repositories();
+  auto key = std::make_pair(folder, name);
+  auto found = repositories.find(key);
+  if (found != repositories.end()) return found->second.get();
+  std::unique_ptr<VexSettingRepository> repository(new VexSettingRepository(name, folder, access));
+  repository->Load();
+  return repositories.emplace(key, std::move(repository)).first->second.get();
+}
+
 VexSettingRepository* VexSettingRepository::GetRepository(const char* name, int, int access,
                                                           void*) {
   if (!name || !*name) return nullptr;
-  auto& repositories = Repositories();
-  auto found = repositories.find(name);
-  if (found != repositories.end()) return found->second.get();
-  std::unique_ptr<VexSettingRepository> repository(new VexSettingRepository(name, access));
-  repository->Load();
-  return repositories.emplace(name, std::move(repository)).first->second.get();
+  if (!PerDocumentNames().count(name)) return Find(name, fs::path(), access);
+  VexFrmEditor* editor = VexFrmEditor::GetCurrentEditor();
+  VexDocument* document = editor ? editor->GetDocument() : nullptr;
+  if (!document) return nullptr;
+  return GetDocumentRepository(name, fs::path(document->GetPath().str()), access);
+}
+
+VexSettingRepository* VexSettingRepository::GetDocumentRepository(const char* name,
+                                                                  const fs::path& document,
+                                                                  int access) {
+  return Find(name ? name : "", GetDocumentFolder(document), access);
 }
 
 void VexSettingRepository::ForgetLoadedRepositories() { Repositories().clear(); }
 
-VexSettingRepository::VexSettingRepository(std::string name, int access)
-    : name_(std::move(name)), access_(access) {}
+VexSettingRepository::VexSettingRepository(std::string name, fs::path folder, int access)
+    : name_(std::move(name)), folder_(std::move(folder)), access_(access) {}
 
-fs::path VexSettingRepository::GetFilePath() const {
-  return GetSettingsDirectory() / (name_ + ".settings");
+fs::path VexSettingRepository::GetFolder() const {
+  return folder_.empty() ? GetSettingsDirectory() : GetSettingsDirectory() / folder_;
 }
+
+fs::path VexSettingRepository::GetFilePath() const { return GetFolder() / (name_ + ".settings"); }
 
 void VexSettingRepository::SetAside(const std::string& problem) {
   fs::path file = GetFilePath();
@@ -360,7 +425,7 @@ int VexSettingRepository::SaveRepository(const char* name) {
     std::cerr << "voltaria: settings repository \"" << name_ << "\" is read-only; not saved\n";
     return -1;
   }
-  fs::path folder = GetSettingsDirectory();
+  fs::path folder = GetFolder();
   fs::path target = folder / ((name && *name ? std::string(name) : name_) + ".settings");
   if (std::string problem; !PrepareFolder(folder, problem)) {
     std::cerr << "voltaria: settings repository \"" << name_ << "\" could not be saved: "

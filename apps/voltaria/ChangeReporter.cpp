@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "VexCSO.h"
 #include "VexCkeUnitFrame.h"
@@ -125,15 +126,18 @@ std::string StateOf(const VexDialog& widget) {
   return state;
 }
 
+// A widget's name as printed starts with its place: the nearest window (by identifier) or tab
+// page (by title) around it, itself included.
+std::optional<std::string> PlaceOf(const VexDialog& widget) {
+  if (widget.IsWindow()) return widget.GetName();
+  if (dynamic_cast<const VexDlgTabPage*>(&widget)) return TitleOf(widget);
+  return std::nullopt;
+}
+
 void Walk(const VexDialog& widget, const std::string& place, ChangeReporter::View& view) {
   if (!widget.IsDisplayed()) return;  // a hidden widget hides its subtree; so does an unselected page
-  std::string here = place;
-  if (widget.IsWindow()) {
-    view.windows.insert(TitleOf(widget) + " (" + widget.GetName() + ")");
-    here = widget.GetName();
-  } else if (dynamic_cast<const VexDlgTabPage*>(&widget)) {
-    here = TitleOf(widget);
-  }
+  std::string here = PlaceOf(widget).value_or(place);
+  if (widget.IsWindow()) view.windows.insert(TitleOf(widget) + " (" + widget.GetName() + ")");
   if (auto* tabs = dynamic_cast<const VexDlgTabContainer*>(&widget)) {
     if (VexDlgTabPage* page = tabs->GetPage(tabs->GetSelectedPage())) view.page = TitleOf(*page);
   }
@@ -200,6 +204,12 @@ std::string ArgumentText(const std::string& argument) {
 }
 
 }  // namespace
+
+std::string ChangeReporter::ShownName(const VexDialog& widget) {
+  const VexDialog* around = &widget;
+  while (around && !PlaceOf(*around)) around = around->GetParent();
+  return (around ? *PlaceOf(*around) : std::string()) + "/" + widget.GetName();
+}
 
 ChangeReporter::ChangeReporter(VexDialog* mainWindow, VexFrmEditor& editor,
                                VexNavigation3DViewer& viewer, std::ostream& out)

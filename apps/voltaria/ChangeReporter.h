@@ -42,6 +42,8 @@ class ChangeReporter {
     std::map<std::string, std::string> viewer;   // object -> colour, highlight, reframe
   };
   View Capture() const;
+  /// The name a widget is printed under ("Navigator/ShowAllCheck", "NodeBranchDlg/BrToIdCmb").
+  static std::string ShownName(const VexDialog& widget);
 
  private:
   void PrintWidgetChanges(const View& before, const View& after) const;

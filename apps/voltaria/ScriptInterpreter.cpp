@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 #include <fstream>
 #include <sstream>
@@ -25,7 +26,6 @@
 #include "VexGrdBranch.h"
 #include "VexGrdNetworkModel.h"
 #include "VexGrdNode.h"
-#include "VexGrdProject.h"
 #include "VexParmDictionary.h"
 #include "VexProcess.h"
 #include "VexSession.h"
@@ -58,7 +58,7 @@ ScriptInterpreter::ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_va
                                      TerminalUser& user, ChangeReporter& reporter, std::ostream& out)
     : workspace_(workspace), command_(std::move(command)), user_(user), reporter_(reporter), out_(out) {
   DefineCommands();
-  processObserver_ = VexAddProcessObserver([this](const VexProcessStart& start) { started_.push_back(start.pid); });
+  processObserver_ = VexAddProcessObserver([this](const VexProcessStart& start) { started_.push_back(start); });
 }
 
 ScriptInterpreter::~ScriptInterpreter() { VexRemoveProcessObserver(processObserver_); }
@@ -70,7 +70,7 @@ void ScriptInterpreter::Define(const std::string& name, std::string usage, std::
 }
 
 void ScriptInterpreter::DefineCommands() {
-  auto ui = [this] { return VexUiDriver(&Panel()); };
+  auto ui = [this](const std::string& name) { return VexUiDriver(&Widget(name)); };
   Define("help", "help [command]", "list the commands, or explain one", 0,
          [this](const auto& a) { Help(a); }, false);
   Define("show", "show [widget]", "show what the panel shows now, or one widget in detail", 0,
@@ -78,11 +78,11 @@ void ScriptInterpreter::DefineCommands() {
   Define("tab", "tab <page>", "click a tab: Project, Associate, Navigator, Analysis, Results, Cables", 1,
          [this](const auto& a) { Tab(a); });
   Define("push", "push <button>", "push a button, e.g. push Synchronize", 1,
-         [ui](const auto& a) { ui().Push(a[1]); });
+         [ui](const auto& a) { ui(a[1]).Push(""); });
   Define("type", "type <editor> <text>", "type a text into an editor (\"\" empties it)", 1,
-         [ui, this](const auto& a) { ui().Type(a[1], VexUnicodeString(Rest(a, 2))); });
+         [ui, this](const auto& a) { ui(a[1]).Type("", VexUnicodeString(Rest(a, 2))); });
   Define("check", "check <check button> on|off", "tick or untick a check button", 2,
-         [ui](const auto& a) { ui().Check(a[1], IsYes(a[2])); });
+         [ui](const auto& a) { ui(a[1]).Check("", IsYes(a[2])); });
   Define("select", "select <list> <row> [<row> ...]|none",
          "select rows of a list: numbers from 0, or a cell's text, or A->B", 2,
          [this](const auto& a) { Select(a); });
@@ -90,9 +90,9 @@ void ScriptInterpreter::DefineCommands() {
          [ui, this](const auto& a) {
            std::string line = Rest(a, 2);
            if (line.size() > 1 && line[0] == '#') {
-             ui().SelectLine(a[1], ParseNumber(line.substr(1), "the row"));
+             ui(a[1]).SelectLine("", ParseNumber(line.substr(1), "the row"));
            } else {
-             ui().SelectLine(a[1], VexUnicodeString(line));
+             ui(a[1]).SelectLine("", VexUnicodeString(line));
            }
          });
   Define("elements", "elements <name> [<name> ...]|none", "select plant elements by name in the 3D view", 1,
@@ -124,11 +124,11 @@ void ScriptInterpreter::DefineCommands() {
            }
          }, false);
   Define("ok", "ok [dialog]", "press OK of a dialog (default: the panel)", 0,
-         [ui, this](const auto& a) { ui().PressOK(Rest(a, 1)); });
+         [ui, this](const auto& a) { ui(Rest(a, 1)).PressOK(""); });
   Define("cancel", "cancel [dialog]", "press Cancel of a dialog (default: the panel)", 0,
-         [ui, this](const auto& a) { ui().PressCancel(Rest(a, 1)); });
+         [ui, this](const auto& a) { ui(Rest(a, 1)).PressCancel(""); });
   Define("close", "close [window]", "click the close box of a window (default: the panel)", 0,
-         [ui, this](const auto& a) { ui().CloseWindow(Rest(a, 1)); });
+         [ui, this](const auto& a) { ui(Rest(a, 1)).CloseWindow(""); });
   Define("unit", "unit <symbol>", "work in this length unit: mm, cm, m, km, in, ft, yd, mi", 1,
          [this](const auto& a) {
            VexParmDictionary::SetCurrentUnit("LENGTH", a[1].c_str());
@@ -140,7 +140,7 @@ void ScriptInterpreter::DefineCommands() {
          [this](const auto&) { out_ << workspace_.GetViewer().Describe(); }, false);
   Define("log", "log", "print every message and question so far", 0,
          [this](const auto&) { out_ << VexSession::GetSession().GetUserLog().ToText(); }, false);
-  Define("runs", "runs", "print the EDSA runs recorded beside the master file", 0,
+  Define("runs", "runs", "print the EDSA runs of this session in the order they started, with the times EDSA recorded", 0,
          [this](const auto&) { PrintRuns(); }, false);
   Define("echo", "echo <text>", "print a line (for comments in a transcript)", 0,
          [this](const auto& a) { out_ << Rest(a, 1) << '\n'; }, false);
@@ -188,20 +188,23 @@ std::string ScriptInterpreter::Rest(const std::vector<std::string>& args, std::s
   return text;
 }
 
-std::string ScriptInterpreter::Expand(const std::string& line) const {
+// The plant folder is put in after the line is split, so that blanks, quotes or '#' in the
+// folder's name stay inside the word that names it.
+void ScriptInterpreter::Expand(std::vector<std::string>& words) const {
   std::string folder = std::filesystem::path(workspace_.GetDocument().GetPath().str()).parent_path().string();
-  std::string expanded = line;
-  for (std::size_t at = expanded.find(kPlantFolder); at != std::string::npos;
-       at = expanded.find(kPlantFolder, at + folder.size())) {
-    expanded.replace(at, std::string(kPlantFolder).size(), folder);
+  const std::string mark = kPlantFolder;
+  for (std::string& word : words) {
+    for (std::size_t at = word.find(mark); at != std::string::npos; at = word.find(mark, at + folder.size())) {
+      word.replace(at, mark.size(), folder);
+    }
   }
-  return expanded;
 }
 
 ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   lastError_.clear();
   try {
-    std::vector<std::string> words = SplitWords(Expand(line));
+    std::vector<std::string> words = SplitWords(line);
+    Expand(words);
     if (words.empty()) return Outcome::Done;
     auto command = commands_.find(words[0]);
     if (command == commands_.end()) {
@@ -251,6 +254,49 @@ VexDialog& ScriptInterpreter::Panel() const {
   return *panel;
 }
 
+namespace {
+
+bool IsOnScreen(const VexDialog& widget) {
+  for (const VexDialog* around = &widget; around; around = around->GetParent()) {
+    if (!around->IsDisplayed()) return false;
+  }
+  return true;
+}
+
+void CollectWidgets(VexDialog& widget, std::vector<VexDialog*>& all) {
+  all.push_back(&widget);
+  for (VexDialog* child : widget.GetChildren()) CollectWidgets(*child, all);
+}
+
+}  // namespace
+
+VexDialog& ScriptInterpreter::Widget(const std::string& name) const {
+  VexDialog& panel = Panel();
+  if (name.empty()) return panel;
+  std::vector<VexDialog*> all, named;
+  CollectWidgets(panel, all);
+  bool isPath = name.find('/') != std::string::npos;
+  for (VexDialog* widget : all) {
+    if (isPath ? ChangeReporter::ShownName(*widget) == name : widget->GetName() == name) {
+      named.push_back(widget);
+    }
+  }
+  if (named.size() > 1) {
+    std::vector<VexDialog*> shown;
+    std::copy_if(named.begin(), named.end(), std::back_inserter(shown),
+                 [](const VexDialog* widget) { return IsOnScreen(*widget); });
+    if (shown.size() == 1) return *shown.front();
+    std::string choices;
+    for (const VexDialog* widget : named) {
+      choices += (choices.empty() ? "" : ", ") + ChangeReporter::ShownName(*widget);
+    }
+    throw std::invalid_argument("\"" + name + "\" names " + std::to_string(named.size()) +
+                                " widgets: " + choices + "; say which one");
+  }
+  if (named.size() == 1) return *named.front();
+  return VexUiDriver(&panel).Find(name);  // an identifier path; else the error naming it
+}
+
 VexBaseUnknown_var ScriptInterpreter::FindObject(const std::string& name) const {
   VexGrdNetworkModel& model = VexGrdNetworkModel::Of(workspace_.GetDocument());
   std::size_t arrow = name.find("->");
@@ -281,13 +327,14 @@ void ScriptInterpreter::Help(const std::vector<std::string>& args) {
     out_ << "  " << command.usage << std::string(command.usage.size() < 38 ? 38 - command.usage.size() : 1, ' ')
          << command.help << '\n';
   }
-  out_ << "Widgets are named by their identifiers (show lists them); a path A/B narrows the search.\n"
+  out_ << "Widgets are named as show prints them (Navigator/ShowAllCheck) or by their identifiers;\n"
+       << "an identifier several pages share means the one on the page shown.\n"
        << kPlantFolder << " in a line stands for the folder of the plant document.\n";
 }
 
 void ScriptInterpreter::Show(const std::vector<std::string>& args) {
   if (args.size() > 1) {
-    out_ << VexRenderDialogText(&VexUiDriver(&Panel()).Find(Rest(args, 1)));
+    out_ << VexRenderDialogText(&Widget(Rest(args, 1)));
     return;
   }
   ChangeReporter::View view = reporter_.Capture();
@@ -332,12 +379,20 @@ int ScriptInterpreter::RowOf(const VexDlgMultiList& list, const std::string& nam
 }
 
 void ScriptInterpreter::Select(const std::vector<std::string>& args) {
-  auto& list = VexUiDriver(&Panel()).Get<VexDlgMultiList>(args[1]);
+  VexDialog& widget = Widget(args[1]);
+  auto& list = VexUiDriver(&widget).Get<VexDlgMultiList>("");
   std::vector<int> rows;
   if (args[2] != "none") {
-    for (std::size_t i = 2; i < args.size(); ++i) rows.push_back(RowOf(list, args[i]));
+    for (std::size_t i = 2; i < args.size(); ++i) {
+      int row = RowOf(list, args[i]);
+      if (row >= list.GetLineCount()) {
+        throw std::invalid_argument("the list " + args[1] + " has no row " + args[i] + " (it has " +
+                                    std::to_string(list.GetLineCount()) + ", numbered from 0)");
+      }
+      rows.push_back(row);
+    }
   }
-  VexUiDriver(&Panel()).SelectRows(args[1], rows);
+  VexUiDriver(&widget).SelectRows("", rows);
 }
 
 void ScriptInterpreter::Elements(const std::vector<std::string>& args) {
@@ -393,38 +448,56 @@ void ScriptInterpreter::PrintModel() {
   }
 }
 
-// The EDSA programs run on their own; their record of a run is complete once they have ended, so
-// the programs this session started get a few seconds to finish before the record is read.
+namespace {
+
+// A run as the stand-in EDSA programs record it: program name and arguments, separated by tabs.
+std::string RecordKey(const VexProcessStart& start) {
+  std::string key = std::filesystem::path(start.program).filename().string();
+  for (std::size_t i = 1; i < start.arguments.size(); ++i) key += "\t" + start.arguments[i];
+  return key;
+}
+
+// The runs recorded in `log`: record key -> the times recorded under it, in file order.
+std::map<std::string, std::vector<std::string>> ReadRunLog(const std::filesystem::path& log) {
+  std::map<std::string, std::vector<std::string>> records;
+  std::ifstream in(log);
+  for (std::string record; std::getline(in, record);) {
+    std::size_t lastTab = record.rfind('\t');
+    if (lastTab == std::string::npos) continue;
+    records[record.substr(0, lastTab)].push_back(record.substr(lastTab + 1));
+  }
+  return records;
+}
+
+}  // namespace
+
+// The EDSA programs run on their own and side by side, so their records come in whatever order
+// they got to them: the runs are listed in the order this session started them, each with the
+// time its record gives. A program gets a few seconds to finish before its record is looked for.
 void ScriptInterpreter::PrintRuns() {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (std::chrono::steady_clock::now() < deadline &&
-         std::any_of(started_.begin(), started_.end(), [](int pid) { return ::kill(pid, 0) == 0; })) {
+         std::any_of(started_.begin(), started_.end(), [](const VexProcessStart& start) { return ::kill(start.pid, 0) == 0; })) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  auto master = workspace_.GetDocument().GetProperty(VexGrdProject::kMasterFileProperty);
-  if (!master) {
-    out_ << "  no master file is current, so no EDSA project to look in\n";
+  if (started_.empty()) {
+    out_ << "  no EDSA program was started in this session\n";
     return;
   }
-  std::filesystem::path log = std::filesystem::path(master->str()).parent_path() / "edsa-runs.log";
-  std::ifstream in(log);
-  if (!in) {
-    out_ << "  no EDSA run recorded in " << log.string() << '\n';
-    return;
+  // The stand-in programs record beside the master file, their first argument.
+  std::map<std::filesystem::path, std::map<std::string, std::vector<std::string>>> logs;
+  std::map<std::string, std::size_t> used;
+  for (const VexProcessStart& start : started_) {
+    std::filesystem::path log = start.arguments.size() > 1
+                                    ? std::filesystem::path(start.arguments[1]).parent_path() / "edsa-runs.log"
+                                    : std::filesystem::path("edsa-runs.log");
+    if (!logs.count(log)) logs[log] = ReadRunLog(log);
+    const std::string key = RecordKey(start);
+    const std::vector<std::string>& times = logs[log][key];
+    std::size_t occurrence = used[log.string() + "\n" + key]++;
+    std::string line = key;
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    out_ << "  " << line << "  ("
+         << (occurrence < times.size() ? times[occurrence] : "no record in " + log.string()) << ")\n";
   }
-  // Each record: program, its arguments, the time, separated by tabs. The programs run side by
-  // side and record in whatever order they get to it, so the records are listed by program and
-  // arguments, each with its time.
-  std::vector<std::string> lines;
-  for (std::string record; std::getline(in, record);) {
-    std::vector<std::string> fields;
-    std::stringstream parts(record);
-    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
-    if (fields.empty()) continue;
-    std::string line = "  ";
-    for (std::size_t i = 0; i + 1 < fields.size(); ++i) line += (i ? " " : "") + fields[i];
-    lines.push_back(line + "  (" + fields.back() + ")");
-  }
-  std::sort(lines.begin(), lines.end());
-  for (const std::string& line : lines) out_ << line << '\n';
 }

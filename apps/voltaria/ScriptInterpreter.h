@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "VexBaseUnknown.h"
+#include "VexProcess.h"
 #include "VexStateCommand.h"
 
 class ChangeReporter;
@@ -62,7 +63,10 @@ class ScriptInterpreter {
   VexDialog& Panel() const;
   VexBaseUnknown_var FindObject(const std::string& name) const;
   std::string Rest(const std::vector<std::string>& args, std::size_t from) const;
-  std::string Expand(const std::string& line) const;
+  void Expand(std::vector<std::string>& words) const;
+  /// The widget a person names: as printed ("Navigator/ShowAllCheck"), as an identifier path, or
+  /// by its identifier alone, which picks the one on screen when several share it.
+  VexDialog& Widget(const std::string& name) const;
   int RowOf(const VexDlgMultiList& list, const std::string& name) const;
 
   void Help(const std::vector<std::string>& args);
@@ -83,5 +87,5 @@ class ScriptInterpreter {
   std::vector<std::string> order_;
   std::string lastError_;
   int processObserver_ = 0;
-  std::vector<int> started_;  // programs started in this session, for "runs" to wait for
+  std::vector<VexProcessStart> started_;  // programs started in this session, in order
 };

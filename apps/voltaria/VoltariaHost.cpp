@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "ChangeReporter.h"
 #include "ScriptInterpreter.h"
@@ -16,6 +18,7 @@
 #include "VexDlgWindow.h"
 #include "VexError.h"
 #include "VexGrdEdsaRunner.h"
+#include "VexGrdProject.h"
 #include "VexParmDictionary.h"
 #include "VexSession.h"
 #include "VexWorkspace.h"
@@ -37,7 +40,44 @@ std::string StartMessage(const fs::path& plant, bool tour) {
               : "Plant document: " + plant.string();
 }
 
+// Everything the program hands on (the document's folder for $PLANT_DIR, the key of its EDSA
+// settings, the closing command of the tour) needs the document's full path.
+fs::path Absolute(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal(); }
+
+// A script is read whole before the session starts, so that a folder or an unreadable file is
+// refused at once rather than played as an empty script. A byte-order mark is not a command.
+std::optional<std::vector<std::string>> ReadScript(const fs::path& file, std::string& problem) {
+  std::error_code error;
+  if (fs::is_directory(file, error)) {
+    problem = "it is a folder";
+    return std::nullopt;
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    problem = fs::exists(file, error) ? "it cannot be read" : "there is no such file";
+    return std::nullopt;
+  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (in.bad()) {
+    problem = "it cannot be read";
+    return std::nullopt;
+  }
+  if (!lines.empty() && lines.front().rfind("\xEF\xBB\xBF", 0) == 0) lines.front().erase(0, 3);
+  return lines;
+}
+
 }  // namespace
+
+std::string ShellQuoted(const std::string& word) {
+  if (!word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                              "0123456789/._-+=:,@%") == std::string::npos) {
+    return word;
+  }
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
 
 VoltariaHost::VoltariaHost(const VoltariaOptions& options, std::ostream& out, std::ostream& err)
     : options_(options), out_(out), err_(err) {}
@@ -49,7 +89,7 @@ fs::path VoltariaHost::ProgramFolder() const {
 }
 
 void VoltariaHost::ConfigureEnvironment() {
-  if (options_.settings) ::setenv("VEX_SETTINGS_DIR", options_.settings->c_str(), 1);
+  if (options_.settings) ::setenv("VEX_SETTINGS_DIR", Absolute(*options_.settings).c_str(), 1);
   fs::path standIn = ProgramFolder().parent_path() / "edsa";
   if (options_.edsa) {
     VexGrdEdsaRunner::SetEdsaFolder(VexUnicodeString(*options_.edsa));
@@ -83,7 +123,7 @@ int VoltariaHost::Run() {
     out_ << "Voltaria: a tour of the EDSA panel on a copy of the sample plant.\n"
          << "Working folder: " << work.root.string() << '\n';
   } else if (options_.newPlant) {
-    plant = *options_.newPlant;
+    plant = Absolute(*options_.newPlant);
     create = true;
     std::error_code error;
     if (fs::exists(fs::symlink_status(plant, error))) {
@@ -91,7 +131,7 @@ int VoltariaHost::Run() {
       return kBadUse;
     }
   } else if (options_.plant) {
-    plant = *options_.plant;
+    plant = Absolute(*options_.plant);
     // Only a plain absence is answered here; a loop of links or a folder that cannot be searched
     // is explained by the document's own checks.
     std::error_code error;
@@ -111,18 +151,20 @@ int VoltariaHost::Run() {
          << " Its working folder, with the plant document, the EDSA\nproject and"
          << " the settings, is " << root.string() << ".\n"
          << "To go on by hand from where the tour stopped:\n"
-         << "  " << (ProgramFolder() / "voltaria").string() << " --plant " << plant.string()
-         << " --settings " << (root / "settings").string() << '\n';
+         << "  " << ShellQuoted((ProgramFolder() / "voltaria").string()) << " --plant "
+         << ShellQuoted(plant.string()) << " --settings " << ShellQuoted((root / "settings").string())
+         << '\n';
   }
   return status;
 }
 
 int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
-  std::unique_ptr<std::ifstream> script;
+  std::optional<std::vector<std::string>> script;
   if (options_.script) {
-    script = std::make_unique<std::ifstream>(*options_.script);
-    if (!*script) {
-      err_ << "voltaria: cannot read the script " << *options_.script << '\n';
+    std::string problem;
+    script = ReadScript(*options_.script, problem);
+    if (!script) {
+      err_ << "voltaria: cannot play the script " << *options_.script << ": " << problem << '\n';
       return kBadUse;
     }
   }
@@ -137,6 +179,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     return kBadUse;
   }
   out_ << StartMessage(plant, tour) << '\n';
+  VexGrdProject::SeedSettingsFromDocument(workspace->GetDocument());
 
   std::string problem;
   if (!LoadModule(ProgramFolder().parent_path() / "lib" / "libGrdGUI.so", problem)) {
@@ -178,9 +221,8 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   for (;;) {
     std::optional<std::string> line;
     if (script) {
-      std::string text;
-      if (!std::getline(*script, text)) break;
-      line = text;
+      if (static_cast<std::size_t>(lineNumber) >= script->size()) break;
+      line = (*script)[static_cast<std::size_t>(lineNumber)];
     } else {
       line = reader.Read("voltaria> ");
       if (!line) break;

@@ -5,8 +5,13 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
 
 #include "VoltariaOptions.h"
+
+/// `word` as a POSIX shell reads it back as one word: as it is when it holds only safe
+/// characters, else in single quotes (a quote inside as '\'').
+std::string ShellQuoted(const std::string& word);
 
 class VoltariaHost {
  public:

@@ -11,8 +11,9 @@ struct WorkFolder {
   std::filesystem::path settings;  ///< root/settings
 
   /// Copies the sample found in `sampleFolder` (plant.vxd and edsa/) into a new folder
-  /// "tour-<date>-<time>" under `parent`, and points the copied document at the copied master
-  /// file. Raises std::runtime_error naming what is missing or cannot be written.
+  /// "tour-<date>-<time>" under `parent`. The document remembers its master file relative to its
+  /// own folder, so the copy names the copied master file. Raises std::runtime_error naming what
+  /// is missing or cannot be written.
   static WorkFolder CreateFromSample(const std::filesystem::path& sampleFolder,
                                      const std::filesystem::path& parent);
 };

@@ -28,9 +28,9 @@ GrdGuiTest::~GrdGuiTest() {
   VexSettingRepository::ForgetLoadedRepositories();
 }
 
-void GrdGuiTest::UseDocumentCopy(const std::filesystem::path& source) {
+void GrdGuiTest::UseDocumentCopy(const std::filesystem::path& source, const std::string& name) {
   CloseDocument();
-  const std::filesystem::path copy = folder_ / "plant.vxd";
+  const std::filesystem::path copy = folder_ / name;
   std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing);
   workspace_ = VexWorkspace::Open(VexUnicodeString(copy.string()), false);
 }
@@ -173,6 +173,10 @@ int GrdGuiTest::OpenWindows(const char* name) const {
 }
 
 std::string GrdGuiTest::ReadSettingElsewhere(const char* kind, const std::string& key, int count) {
+  ScopedEnv documentSettings("VEX_SETTINGS_DIR",
+                             (VexSettingRepository::GetSettingsDirectory() /
+                              VexSettingRepository::GetDocumentFolder(Document().GetPath().str()))
+                                 .string());
   std::string output;
   int status = RunProgram(TestProgram("settings_tool"),
                           {"read", "EdsaProject", kind, key, std::to_string(count)}, {}, &output);

@@ -35,8 +35,9 @@ class GrdGuiTest : public ::testing::Test {
     setupProject_.reset();
     workspace_.reset();
   }
-  /// Makes a copy of the document `source` the test's document; call before StartCommand.
-  void UseDocumentCopy(const std::filesystem::path& source);
+  /// Makes a copy of the document `source`, named `name` in the test's folder, the test's
+  /// document; call before StartCommand.
+  void UseDocumentCopy(const std::filesystem::path& source, const std::string& name = "plant.vxd");
 
   VexGrdPanel& Panel() const;
   /// The panel's project once the command runs; before, project services of the test's own on
@@ -90,8 +91,9 @@ class GrdGuiTest : public ::testing::Test {
   static std::vector<std::string> Texts(const VexListValVexUnicodeString* list);
   /// How many windows named `name` the panel holds open.
   int OpenWindows(const char* name) const;
-  /// A setting of "EdsaProject" read as a later run of the host would: by another process.
-  static std::string ReadSettingElsewhere(const char* kind, const std::string& key, int count);
+  /// A setting of the document's "EdsaProject" read as a later run of the host would: by another
+  /// process, from the document's own settings folder.
+  std::string ReadSettingElsewhere(const char* kind, const std::string& key, int count);
 
  private:
   TestFolder folder_;

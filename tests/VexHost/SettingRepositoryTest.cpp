@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "TestFolder.h"
+#include "VexDocument.h"
+#include "VexFrmEditor.h"
 #include "VexSettingRepository.h"
 
 extern char** environ;
@@ -195,6 +197,77 @@ TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
     EXPECT_TRUE(repo->GetKeys().empty());
     EXPECT_EQ(SetAsideFiles().size(), 1u) << "the bad file stays on disk beside the new one";
     ASSERT_EQ(repo->SaveRepository(), 0) << "and the repository saves again";
+  }
+}
+
+// Settings of a plant belong to the plant document at its place: a copy or a moved document opens
+// settings of its own, and the host's own repositories stay at the top of the settings folder.
+TEST_F(SettingRepositoryTest, RepositoriesKeptPerDocumentFollowTheCurrentDocument) {
+  VexSettingRepository::KeepPerDocument("PlantNotes");
+  TestFolder plants;
+  auto open = [&](const std::string& name) {
+    fs::create_directories((plants / name).parent_path());
+    return VexDocument::Create(VexUnicodeString((plants / name).string()));
+  };
+  auto original = open("a/plant.vxd");
+  auto namesake = open("b/plant.vxd");
+  EXPECT_EQ(Open("PlantNotes"), nullptr) << "no current document, no plant settings";
+
+  int value = 41;
+  {
+    VexFrmEditor editor(*original);
+    editor.MakeCurrent();
+    Open("PlantNotes")->WriteSetting("Tab", &value, 1, 0);
+    ASSERT_EQ(Open("PlantNotes")->SaveRepository(), 0);
+    EXPECT_EQ(Open("PlantNotes")->GetFilePath(),
+              folder / VexSettingRepository::GetDocumentFolder(plants / "a/plant.vxd") / "PlantNotes.settings");
+    Open("HostPreferences")->WriteSetting("Unit", &value, 1, 0);
+    ASSERT_EQ(Open("HostPreferences")->SaveRepository(), 0);
+    EXPECT_TRUE(fs::exists(folder / "HostPreferences.settings")) << "the host's own stay at the top";
+  }
+  original.reset();  // closed, so that the copy holds all of it
+  fs::create_directories(plants / "c");
+  ASSERT_TRUE(fs::copy_file(plants / "a/plant.vxd", plants / "c/plant.vxd"));
+  auto copy = VexDocument::Open(VexUnicodeString((plants / "c/plant.vxd").string()));
+  VexSettingRepository::ForgetLoadedRepositories();
+  for (VexDocument* other : {namesake.get(), copy.get()}) {
+    SCOPED_TRACE(other->GetPath().str());
+    VexFrmEditor editor(*other);
+    editor.MakeCurrent();
+    EXPECT_TRUE(Open("PlantNotes")->GetKeys().empty()) << "another plant's settings were opened";
+  }
+  original = VexDocument::Open(VexUnicodeString((plants / "a/plant.vxd").string()));
+  VexFrmEditor editor(*original);
+  editor.MakeCurrent();
+  int read = 0;
+  EXPECT_EQ(Open("PlantNotes")->ReadSetting("Tab", &read, 1), 1);
+  EXPECT_EQ(read, value);
+}
+
+TEST(DocumentSettingsFolderTest, OneFolderPerDocumentWhateverItsPathLooksLike) {
+  TestFolder plants;
+  // 200 characters of blanks, quotes, '#' and letters beyond ASCII.
+  std::string awkward = "Ünïcødé \"plant\"  it's # ";
+  while (awkward.size() < 200) awkward += "ø x";
+  fs::create_directories(plants / awkward);
+  fs::create_directories(plants / "a");
+  fs::create_directory_symlink(plants / "a", plants / "link");
+  const fs::path plant = plants / "a" / "plant.vxd";
+  std::ofstream(plant) << "";
+  const fs::path folder = VexSettingRepository::GetDocumentFolder(plant);
+  {
+    ScopedCurrentFolder inPlants(plants.Path());
+    EXPECT_EQ(VexSettingRepository::GetDocumentFolder("a/plant.vxd"), folder);
+    EXPECT_EQ(VexSettingRepository::GetDocumentFolder("a/../a/plant.vxd"), folder);
+    EXPECT_EQ(VexSettingRepository::GetDocumentFolder("link/plant.vxd"), folder);
+  }
+  EXPECT_NE(VexSettingRepository::GetDocumentFolder(plants / "a" / "plant2.vxd"), folder);
+  for (const fs::path& document : {plant, plants / awkward / "plänt \"1\".vxd"}) {
+    const std::string name = VexSettingRepository::GetDocumentFolder(document).filename().string();
+    EXPECT_LE(name.size(), 64u) << name;
+    EXPECT_EQ(name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-"),
+              std::string::npos)
+        << name;
   }
 }
 

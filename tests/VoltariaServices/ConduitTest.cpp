@@ -4,6 +4,7 @@
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
 #include "VexGrdProject.h"
+#include "VexGrdUtilitiesInputErr.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TEST_F(ConduitTest, ThreeConduitRouteOutOfOrderWritesThreeRunsAndTwoBends) {
   EXPECT_DOUBLE_EQ(conduit->GetTotalLength(&route), 10000.0);
 
   // A job set later gets the same segment data beside its job file, with the job file.
+  conduit->SetCableDia(conduit->CalculateCableDia(&route));
   conduit->SetJobFilePath((folder / "jobs1.cpd").string().c_str());
   ASSERT_EQ(conduit->GenerateGlobalFile(), 0);
   EXPECT_EQ(folder.Read("jobs1.seg"), folder.Read("data/voltaria/jobs/CableRoute.seg"));
@@ -100,6 +102,7 @@ TEST_F(ConduitTest, SegmentStatuses) {
     ScopedEnv blocked("XDG_DATA_HOME", (folder / "blocked").string());
     EXPECT_EQ(conduit->WriteSegmentData(), 11);
   }
+  conduit->SetCableDia(conduit->CalculateCableDia(&route));
   conduit->SetJobFilePath((folder / "no such folder/job.cpd").string().c_str());
   EXPECT_EQ(conduit->GenerateGlobalFile(), 11);
 
@@ -143,7 +146,7 @@ TEST_F(ConduitTest, GlobalFileIsTheJobFileBesideTheJobPath) {
 
   auto route = Elements({"C1", "C2", "C3"});
   conduit->ProcessConduitSegments(1, &route);
-  conduit->SetCableDia(0.0254);
+  conduit->SetCableDia(conduit->CalculateCableDia(&route));
   conduit->SetJobFilePath((folder / "pull1.txt").string().c_str());
   ASSERT_EQ(conduit->GenerateGlobalFile(), 0);
   std::string job = folder.Read("pull1.cpd");
@@ -152,4 +155,29 @@ TEST_F(ConduitTest, GlobalFileIsTheJobFileBesideTheJobPath) {
             std::string::npos)
       << job;
   EXPECT_NE(job.find("\nRUN 1 5000.000 C1\n"), std::string::npos) << job;
+}
+
+// The job pairs one diameter with the route's runs: a diameter measured on other elements (the
+// trays selected when the Cables page was entered, then conduits selected) would be wrong without
+// a word, so the job is refused and nothing is written.
+TEST_F(ConduitTest, ADiameterMeasuredOnOtherElementsThanTheRouteIsRefused) {
+  conduit->SetJobFilePath((folder / "pull1.cpd").string().c_str());
+  auto route = Elements({"C1", "C2", "C3"});
+  auto other = Elements({"C3"});
+  ASSERT_EQ(conduit->ProcessConduitSegments(1, &route), 0);
+  conduit->SetCableDia(conduit->CalculateCableDia(&other));
+  try {
+    conduit->GenerateGlobalFile();
+    ADD_FAILURE() << "the job was written";
+  } catch (const VexGrdUtilitiesInputErr& error) {
+    EXPECT_EQ(error.GetKey().str(), "CableDiameterNotOfRoute");
+    EXPECT_EQ(error.GetSeverity(), 2);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "pull1.cpd"));
+
+  conduit->SetCableDia(conduit->CalculateCableDia(&route));
+  auto withoutDiameter = Elements({"C2", "PUMP1"});
+  EXPECT_EQ(conduit->CalculateCableDia(&withoutDiameter), 0.0) << "no diameter: the last one stays";
+  EXPECT_EQ(conduit->GenerateGlobalFile(), 0);
+  EXPECT_NE(folder.Read("pull1.cpd").find("\nCableDiameter=25.400\n"), std::string::npos);
 }

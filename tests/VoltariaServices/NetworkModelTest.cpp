@@ -5,6 +5,7 @@
 #include "TestFolder.h"
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
+#include "VexFrmEditor.h"
 #include "VexGrdNetworkModel.h"
 #include "VexGrdProject.h"
 #include "VexGrdUtilitiesInputErr.h"
@@ -124,7 +125,14 @@ TEST_F(NetworkModelTest, UnlinkingAndDeletingRemoveLinksButNeverPlantElements) {
     EXPECT_EQ(bus1->GetLinkedComponents()->Size(), 0) << "a deleted node has no links";
     EXPECT_EQ(VexIGrd3DComponent_var(Element("PUMP1"))->GetLinkedNodeIds().Size(), 0);
     EXPECT_EQ(Model(), (Names{"BUS2", "BUS1->BUS2"})) << "a deleted node leaves its branches";
+    // A deleted network object leaves the selection sets in the same step.
+    VexFrmEditor editor(*document);
+    editor.GetCSO()->AddElement(VexBaseUnknown_var(branch.get()));
+    editor.GetCSO()->AddElement(VexBaseUnknown_var(bus2.get()));
+    editor.GetHSO()->AddElement(VexBaseUnknown_var(branch.get()));
     project->DeleteBranch(branch);
+    EXPECT_EQ(editor.GetCSO()->GetSize(), 1) << "the deleted branch is still selected";
+    EXPECT_EQ(editor.GetHSO()->GetSize(), 0) << "the deleted branch is still highlighted";
     EXPECT_EQ(LinkRows(), 1);
     document->DeleteElement(*Element("C2"));
     EXPECT_EQ(LinkedNames(bus2), Names{}) << "a deleted element takes its links along";
@@ -205,6 +213,10 @@ TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {
       {"branch in use", [&] { project->CreateBranch("BUS1", "BUS2"); }, "BranchExists"},
       {"empty node", [&] { project->CreateNode(""); }, "IdentifierEmpty"},
       {"empty branch end", [&] { project->CreateBranch("BUS1", ""); }, "IdentifierEmpty"},
+      // Identifiers compare exactly: " BUS1" would look like BUS1 everywhere.
+      {"node with a leading blank", [&] { project->CreateNode(" BUS1"); }, "IdentifierBlanks"},
+      {"node with a trailing tab", [&] { project->CreateNode("BUS3\t"); }, "IdentifierBlanks"},
+      {"branch end with blanks", [&] { project->CreateBranch("BUS1", " BUS3 "); }, "IdentifierBlanks"},
   };
   for (const auto& c : cases) {
     try {
@@ -212,6 +224,10 @@ TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {
       ADD_FAILURE() << c.name << ": no error";
     } catch (const VexGrdUtilitiesInputErr& error) {
       EXPECT_EQ(error.GetKey().str(), c.key) << c.name;
+      EXPECT_EQ(error.GetSeverity(), 2) << c.name;
+      if (std::string(c.key) == "IdentifierBlanks") {
+        EXPECT_NE(std::string(error.what()).find("BUS"), std::string::npos) << error.what();
+      }
     }
   }
   EXPECT_EQ(Model(), (Names{"BUS1", "BUS1->BUS2"}));

@@ -11,6 +11,7 @@
 #include "VexGrdProject.h"
 #include "VexGrdUtilitiesInputErr.h"
 #include "VexNavigation3DViewer.h"
+#include "VexSettingRepository.h"
 
 namespace {
 
@@ -125,16 +126,9 @@ TEST_F(ProjectTest, MissingProgramMasterOrJobFileIsAnInputErrorThatSaysSo) {
   EXPECT_EQ(project->DoesEDSAExeExist("Wwrsznec.exe"), 1);
 }
 
-TEST_F(ProjectTest, TheMasterFileIsKeptInTheDocumentAndTellsTheNetworkType) {
-  std::string master = UseMaster("kept.mds");
-  auto path = document->GetPath();
-  project.reset();
-  document.reset();
-  document = VexDocument::Open(path);
-  project = std::make_unique<VexGrdProject>(document.get());
-  EXPECT_EQ(project->GetMasterFilePath().str(), master);
+TEST_F(ProjectTest, TheMasterFileTellsTheNetworkType) {
+  UseMaster("kept.mds");
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("DC"));
-
   UseMaster("typed.mas", "1X");
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X")) << "the file's type line wins";
   VexDocumentTransaction transaction(*document);
@@ -142,6 +136,80 @@ TEST_F(ProjectTest, TheMasterFileIsKeptInTheDocumentAndTellsTheNetworkType) {
   EXPECT_EQ(project->GetNetworkType(), VexUnicodeString("1X"));
   project->SetMasterFilePath((folder / "odd.txt").string().c_str());
   EXPECT_EQ(ErrorKeyOf([&] { project->GetNetworkType(); }), "UnknownNetworkType");
+}
+
+// The session makes a master file current; the document only remembers it, beside itself when it
+// can, so that a copied plant folder names its own copy and never another plant's project.
+TEST_F(ProjectTest, TheDocumentRemembersItsMasterFileButNeverMakesItCurrent) {
+  TestFolder elsewhere;
+  const std::string outside = (elsewhere / "other.mas").string();
+  std::filesystem::create_directories(folder / "edsa");
+  UseMaster("edsa/plant.mas");
+  EXPECT_EQ(document->GetProperty(VexGrdProject::kMasterFileProperty)->str(), "edsa/plant.mas");
+  {
+    VexDocumentTransaction transaction(*document);
+    project->SetMasterFilePath(outside.c_str());
+    EXPECT_EQ(document->GetProperty(VexGrdProject::kMasterFileProperty)->str(), outside);
+    // Not committed: the current master file goes back with the document's data.
+  }
+  EXPECT_EQ(project->GetMasterFilePath().str(), (folder / "edsa/plant.mas").string());
+
+  VexGrdProject another(document.get());
+  EXPECT_EQ(another.GetMasterFilePath(), project->GetMasterFilePath()) << "one per open document";
+
+  project.reset();
+  document.reset();
+  std::filesystem::create_directories(elsewhere / "copy");
+  std::filesystem::copy_file(folder / "plant.vxd", elsewhere / "copy/plant.vxd");
+  for (const std::filesystem::path& plant : {folder / "plant.vxd", elsewhere / "copy/plant.vxd"}) {
+    SCOPED_TRACE(plant.string());
+    document = VexDocument::Open(plant.string().c_str());
+    project = std::make_unique<VexGrdProject>(document.get());
+    EXPECT_TRUE(project->GetMasterFilePath().IsEmpty()) << "nothing is current in a new session";
+    EXPECT_EQ(VexGrdProject::GetRememberedMasterFile(*document).str(),
+              (plant.parent_path() / "edsa/plant.mas").string());
+    project.reset();
+    document.reset();
+  }
+}
+
+// A plant opened for the first time starts on the master file it remembers; settings it has
+// already are its own and stay as they are.
+TEST_F(ProjectTest, FirstOpeningSeedsThePlantsSettingsWithItsRememberedMasterFile) {
+  ScopedEnv settingsFolder("VEX_SETTINGS_DIR", (folder / "settings").string());
+  VexSettingRepository::ForgetLoadedRepositories();
+  auto settings = [&] {
+    return VexSettingRepository::GetDocumentRepository(VexGrdProject::kSettingsRepository,
+                                                       document->GetPath().str(), 1);
+  };
+  auto text = [&](const char* key) {
+    char buffer[512] = {};
+    settings()->ReadSetting(key, buffer, sizeof buffer - 1);
+    return std::string(buffer);
+  };
+  auto integer = [&](const char* key) {
+    int value = -7;
+    settings()->ReadSetting(key, &value, 1);
+    return value;
+  };
+  EXPECT_FALSE(VexGrdProject::SeedSettingsFromDocument(*document)) << "it remembers no master file";
+  const std::string master = UseMaster("plant.mas");
+  std::filesystem::remove(master);
+  EXPECT_FALSE(VexGrdProject::SeedSettingsFromDocument(*document)) << "its master file is gone";
+  UseMaster("plant.mas");
+
+  EXPECT_TRUE(VexGrdProject::SeedSettingsFromDocument(*document));
+  EXPECT_EQ(text("FilePath1"), master);
+  EXPECT_EQ(integer("PathLength1"), static_cast<int>(master.size()));
+  EXPECT_EQ(integer("CUR_PROJ"), 1);
+  EXPECT_EQ(integer("NumberOfLines"), 1);
+  EXPECT_TRUE(std::filesystem::exists(settings()->GetFilePath())) << "saved for the module to read";
+
+  int tab = 3;
+  settings()->WriteSetting("PrevTab", &tab, 1, 0);
+  EXPECT_FALSE(VexGrdProject::SeedSettingsFromDocument(*document));
+  EXPECT_EQ(integer("PrevTab"), 3);
+  VexSettingRepository::ForgetLoadedRepositories();
 }
 
 TEST_F(ProjectTest, EdsaDataOfNodesBranchesAndLengthsIsRecordedInTheMasterFile) {
@@ -192,4 +260,52 @@ TEST_F(ProjectTest, ColourResultsColourTheElementsLinkedToTheGivenIdentifiers) {
   EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, ids), 2);
   EXPECT_EQ(colorOf("PUMP1"), (VexColor{255, 0, 0}));
   EXPECT_EQ(colorOf("C1"), (VexColor{0, 0, 255}));
+
+  // A new colour result replaces the previous one: C1, which it does not colour, shows as it is.
+  folder.Write("n.clr", "BUS1 0 128 0\n");
+  project->AnalyzeColorAnnotation();
+  EXPECT_EQ(project->ColorWithEDSA_RGB(viewer, project->GetListOfNodesBranches(2)), 1);
+  EXPECT_EQ(colorOf("PUMP1"), (VexColor{0, 128, 0}));
+  EXPECT_FALSE(colorOf("C1"));
+}
+
+// Before any analysis there are no result files: no results, no message. A damaged file is the
+// user's to know about, with the place it breaks.
+TEST_F(ProjectTest, MissingResultFilesGiveNoneAndMalformedOnesSayWhere) {
+  UseMaster("n.mas");
+  folder.Write("n.txr", "[BUS1]\nVoltage = 1 pu\n");
+  folder.Write("n.clr", "BUS1 1 2 3\n");
+  project->AnalyzeTextAnnotation();
+  project->AnalyzeColorAnnotation();
+  std::filesystem::remove(folder / "n.txr");
+  std::filesystem::remove(folder / "n.clr");
+  EXPECT_NO_THROW(project->AnalyzeTextAnnotation());
+  EXPECT_NO_THROW(project->AnalyzeColorAnnotation());
+  EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0);
+  EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0);
+
+  const struct {
+    const char* file;
+    const char* content;
+    std::function<void()> analyze;
+    const char* line;
+  } cases[] = {
+      {"n.txr", "[BUS1]\nVoltage = 1 pu\n[BUS2\n", [&] { project->AnalyzeTextAnnotation(); }, "3"},
+      {"n.clr", "BUS1 1 2 3\nBUS2 red 0 0\n", [&] { project->AnalyzeColorAnnotation(); }, "2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    folder.Write(c.file, c.content);
+    try {
+      c.analyze();
+      ADD_FAILURE() << "no error";
+    } catch (const VexGrdUtilitiesInputErr& error) {
+      EXPECT_EQ(error.GetSeverity(), 2);
+      const std::string text = error.what();
+      EXPECT_NE(text.find((folder / c.file).string()), std::string::npos) << text;
+      EXPECT_NE(text.find(std::string("line ") + c.line), std::string::npos) << text;
+    }
+  }
+  EXPECT_EQ(project->GetListOfNodesBranches(1).Size(), 0) << "no results from a damaged file";
+  EXPECT_EQ(project->GetListOfNodesBranches(2).Size(), 0);
 }

@@ -8,6 +8,7 @@
 #include "ScriptInterpreter.h"
 #include "TestFolder.h"
 #include "VexDocument.h"
+#include "VoltariaHost.h"
 #include "VoltariaOptions.h"
 #include "WorkFolder.h"
 
@@ -133,6 +134,10 @@ TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
       {"unknown widget", "push NoSuchButton\n", "No widget NoSuchButton"},
       {"unknown object", "pick BUS9\n", "no node, branch or plant element called BUS9"},
       {"bad row", "tab Navigator\nselect NodeMultiList lots\n", "the list NodeMultiList has no row \"lots\""},
+      {"row out of range", "tab Navigator\nselect NodeMultiList 99\n",
+       "the list NodeMultiList has no row 99 (it has 4, numbered from 0)"},
+      {"a name two hidden widgets share", "tab Analysis\ncheck ShowAllCheck on\n",
+       "\"ShowAllCheck\" names 2 widgets: Associate/ShowAllCheck, Navigator/ShowAllCheck"},
   };
   std::string document = ReadBytes(work.plant);
   for (const Case& c : cases) {
@@ -143,4 +148,128 @@ TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
     EXPECT_EQ(run.output.find("push Synchronize"), std::string::npos) << "the script stops at the error";
   }
   EXPECT_EQ(ReadBytes(work.plant), document) << "no failed command wrote to the document";
+}
+
+TEST_F(BadUseTest, AScriptMustBeAFileAndMayStartWithAByteOrderMark) {
+  ProgramRun folderRun = Voltaria({"--plant", work.plant.string(), "--settings", work.settings.string(),
+                                   "--script", folder.Path().string()});
+  EXPECT_EQ(folderRun.status, 2) << "a folder is no script";
+
+  ProgramRun marked = Script("\xEF\xBB\xBFtab Navigator\necho played\n");
+  EXPECT_EQ(marked.status, 0) << marked.output;
+  EXPECT_NE(marked.output.find("page: Navigator"), std::string::npos) << marked.output;
+}
+
+// The names the transcript prints can be typed back; a short name shared by widgets of several
+// pages means the one on the page shown.
+TEST_F(BadUseTest, WidgetsAreFoundByTheNamesTheTranscriptPrints) {
+  ProgramRun run = Script(
+      "tab Navigator\n"
+      "check Navigator/ShowAllCheck on\n"
+      "check ShowAllCheck off\n"
+      "tab Associate\n"
+      "check ShowAllCheck on\n"
+      "show Associate/ShowAllCheck\n");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const struct {
+    const char* command;
+    const char* change;
+  } steps[] = {
+      {"check Navigator/ShowAllCheck on", "Navigator/ShowAllCheck: checked"},
+      {"check ShowAllCheck off", "Navigator/ShowAllCheck: not checked"},
+      {"check ShowAllCheck on", "Associate/ShowAllCheck: checked"},
+  };
+  std::size_t at = 0;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.command);
+    at = run.output.find(std::string("> ") + step.command + "\n", at);
+    ASSERT_NE(at, std::string::npos) << run.output;
+    // What a command changed is printed below it, up to the blank line before the next one.
+    std::string changes = run.output.substr(at, run.output.find("\n\n", at) - at);
+    EXPECT_NE(changes.find(step.change), std::string::npos) << changes;
+    ++at;
+  }
+}
+
+TEST(ShellQuotedTest, ThePrintedWordReadsBackThroughTheShell) {
+  for (const std::string word : {"/usr/bin/voltaria", "my plant", "it's \"ours\"", "a  b # c $HOME",
+                                 "Ünïcødé", "", "`x`;\\"}) {
+    SCOPED_TRACE(word);
+    std::string output;
+    ASSERT_EQ(RunProgram("/bin/sh", {"-c", "printf '%s|' " + ShellQuoted(word)}, {}, &output), 0);
+    EXPECT_EQ(output, word + "|");
+  }
+  EXPECT_EQ(ShellQuoted("/plain/path.vxd"), "/plain/path.vxd") << "plain words stay as they are";
+}
+
+namespace {
+
+// A folder whose name has what breaks careless programs: blanks (two in a row), quotes, " # ",
+// '$' and letters beyond ASCII, at least `length` characters in all.
+fs::path AwkwardFolder(const fs::path& parent, std::size_t length) {
+  std::string name = "plänt \"A\"  it's # $x ";
+  fs::path folder = parent / name;
+  while (folder.string().size() < length) folder /= "Ünïcødé 'sub' \"dir\"";
+  fs::create_directories(folder);
+  return folder;
+}
+
+}  // namespace
+
+// $PLANT_DIR names the plant's folder however it is spelled, also when --plant was relative.
+TEST(PlantFolderTest, ScriptsFindThePlantsFolderWhateverItsName) {
+  TestFolder folder;
+  WorkFolder work = WorkFolder::CreateFromSample(VOLTARIA_SAMPLE_PLANT, AwkwardFolder(folder.Path(), 60));
+  fs::path script = folder.Write("script.vscript",
+                                 "echo [$PLANT_DIR]\n"
+                                 "file $PLANT_DIR/edsa/fanless.mas\n"
+                                 "push SelEdsaFile\n"
+                                 "push ViewOneLineDiagram\n");
+  ProgramRun run;
+  {
+    ScopedCurrentFolder inPlant(work.root);
+    run.status = RunProgram(VOLTARIA_PROGRAM, {"--plant", "plant.vxd", "--settings", "settings",
+                                               "--script", script.string()},
+                            {}, &run.output);
+  }
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("[" + work.root.string() + "]"), std::string::npos) << run.output;
+  // The report quotes an argument with blanks.
+  EXPECT_NE(run.output.find("winedsa.exe \"" + (work.edsa / "fanless.mas").string() + "\" /diagram 1"),
+            std::string::npos)
+      << run.output;
+}
+
+// The main job as a new user meets it: run from a folder of 200 characters with blanks, quotes
+// and letters beyond ASCII, on a copy whose EDSA project is its own, ending with a command that
+// can be pasted.
+TEST(TourTest, PlaysFromAnyFolderOnItsOwnCopyAndEndsWithACommandThatPastes) {
+  TestFolder folder;
+  const fs::path start = AwkwardFolder(folder.Path(), 200);
+  ProgramRun run;
+  {
+    ScopedCurrentFolder inStart(start);
+    run.status = RunProgram(VOLTARIA_PROGRAM, {}, {}, &run.output);
+  }
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("The tour is over."), std::string::npos) << run.output;
+  std::vector<fs::path> tours;
+  for (const auto& entry : fs::directory_iterator(start / "voltaria-work")) tours.push_back(entry.path());
+  ASSERT_EQ(tours.size(), 1u);
+  const fs::path copy = tours.front();
+  EXPECT_NE(run.output.find("winedsa.exe " + (copy / "edsa/plant.mas").string()), std::string::npos)
+      << "the copy's own master file: " << run.output;
+  EXPECT_EQ(run.output.find(VOLTARIA_SAMPLE_PLANT), std::string::npos) << "nothing of the build's sample";
+
+  // The closing command, read back by the shell, is the program, the copy and its settings.
+  std::size_t at = run.output.find("To go on by hand");
+  ASSERT_NE(at, std::string::npos);
+  std::size_t begin = run.output.find('\n', at) + 1;
+  std::string command = run.output.substr(begin, run.output.find('\n', begin) - begin);
+  std::string words;
+  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "for word in " + command + "; do printf '%s|' \"$word\"; done"},
+                       {}, &words),
+            0);
+  EXPECT_EQ(words, fs::path(VOLTARIA_PROGRAM).string() + "|--plant|" + (copy / "plant.vxd").string() +
+                       "|--settings|" + (copy / "settings").string() + "|");
 }

@@ -82,6 +82,15 @@ fs::path TestProgram(const std::string& name) {
   return fs::path(bin ? bin : VOLTARIA_TEST_BIN_DIR) / name;
 }
 
+ScopedCurrentFolder::ScopedCurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
+  fs::current_path(folder);
+}
+
+ScopedCurrentFolder::~ScopedCurrentFolder() {
+  std::error_code error;
+  fs::current_path(previous_, error);
+}
+
 int RunProgram(const fs::path& program, const std::vector<std::string>& arguments,
                const std::vector<std::string>& environment, std::string* output, bool withErrors) {
   std::vector<std::string> argvStrings{program.string()};

@@ -39,6 +39,18 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
+/// Makes `folder` the current folder for its lifetime, then goes back to the previous one.
+class ScopedCurrentFolder {
+ public:
+  explicit ScopedCurrentFolder(const std::filesystem::path& folder);
+  ~ScopedCurrentFolder();
+  ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+  ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
 /// A program built beside the tests.
 std::filesystem::path TestProgram(const std::string& name);
 

@@ -287,6 +287,7 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
     if (entry->branches.empty()) byNodeId_.Erase(node.Id());
   }
   nodes_.erase(node.GetRowId());
+  document_.AnnounceDeletion(node);
   LetGo(node);
   ++changes_;
 }
@@ -305,6 +306,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   ForgetBranchAt(branch.From(), branch);
   if (branch.To() != branch.From()) ForgetBranchAt(branch.To(), branch);
   branches_.erase(row);
+  document_.AnnounceDeletion(branch);
   LetGo(branch);
   ++changes_;
 }

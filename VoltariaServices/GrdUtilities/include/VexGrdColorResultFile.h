@@ -7,8 +7,9 @@
 //
 // separated by blanks or tabs. When an identifier is listed twice its last colour counts; the
 // identifiers keep the order of their first line. A line without exactly four fields, or with a
-// colour that is not a whole number from 0 to 255, makes the file malformed: a missing or
-// malformed file gives no results at all and one line on the "GRDSRV" trace channel.
+// colour that is not a whole number from 0 to 255, makes the file malformed. A missing file gives
+// no results and one line on the "GRDSRV" trace channel; a malformed one raises the input error
+// "ResultFileMalformed" (severity 2) naming the file and the line.
 
 #include <unordered_map>
 #include <vector>

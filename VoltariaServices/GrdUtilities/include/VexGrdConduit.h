@@ -4,7 +4,9 @@
 //
 // Rules:
 //   - Cable diameter: the largest "CableDiameter" attribute (millimetres) of the given elements,
-//     returned and kept in metres; 0 when none has one.
+//     returned and kept in metres; 0 when none has one. GenerateGlobalFile refuses, with the input
+//     error "CableDiameterNotOfRoute" (severity 2) and without writing, a route whose elements are
+//     not those the diameter was last measured on.
 //   - A route element is a conduit or a tray with at least one route point.
 //   - The route and its segments follow VexGrdRoute (1 mm joints, runs, bends, "BendRadius").
 //   - WriteSegmentData writes the route's segment data to "CableRoute.seg" in the user job-file
@@ -22,12 +24,14 @@
 //   GenerateGlobalFile: 0 written; 10 no job file set; 11 a file cannot be written.
 
 #include <optional>
+#include <set>
 
 #include "VexBaseUnknown.h"
 #include "VexGrdRoute.h"
 #include "VexUnicodeString.h"
 
 class VexGrdProject;
+class VexIAECElement;
 
 class VexGrdConduit {
  public:
@@ -55,6 +59,7 @@ class VexGrdConduit {
   /// Writes the kept route's runs and bends to the segment data file; see the codes above.
   int WriteSegmentData();
   /// Writes the job file: global data and, when the kept route builds, its segments.
+  /// An input error when the route's elements are not those the diameter was measured on.
   int GenerateGlobalFile();
   /// Sum of the elements' route lengths, in millimetres (other objects count 0).
   double GetTotalLength(const VexListValVexBaseUnknown_var* elements);
@@ -75,4 +80,7 @@ class VexGrdConduit {
   VexUnicodeString jobFilePath_;
   double cableDiameter_ = 0;
   std::optional<VexGrdRoute> route_;
+  // Compared by identity only: the elements the diameter was last measured on, and the route's.
+  std::set<const VexIAECElement*> measuredOn_;
+  std::set<const VexIAECElement*> routeElements_;
 };

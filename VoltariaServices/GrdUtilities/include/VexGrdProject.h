@@ -1,7 +1,12 @@
 #pragma once
-// The project services of one plant document: its EDSA project (the master file, whose path the
-// document keeps in its property "EdsaMasterFile"), its network model, the EDSA runs, the EDSA
-// results and the conduit services.
+// The project services of one plant document: its EDSA project (the master file), its network
+// model, the EDSA runs, the EDSA results and the conduit services.
+//
+// No master file is current until the session makes one current (SetMasterFilePath): the module
+// restores the one its settings remember. The current master file belongs to the session's open
+// document, so every project services object on the document sees the same one. The document only remembers the last master file made
+// current, in its property "EdsaMasterFile" (relative to the document's folder when it lies in or
+// under it, so a copied plant folder names its own copy); that never makes it current by itself.
 //
 // EDSA runs start the program from the EDSA folder (VexGrdEdsaRunner) without waiting, with the
 // argument vector: program path, master file, then what the operation adds:
@@ -42,8 +47,10 @@ class VexNavigation3DViewer;
 
 class VexGrdProject {
  public:
-  /// The document property that holds the master file path.
+  /// The document property that remembers the master file path.
   static constexpr const char* kMasterFileProperty = "EdsaMasterFile";
+  /// The settings repository of the EDSA project; one per plant document.
+  static constexpr const char* kSettingsRepository = "EdsaProject";
 
   /// The project services of `document` (not owned; must outlive the project). Loads the
   /// document's network model.
@@ -56,8 +63,16 @@ class VexGrdProject {
 
   /// The current master file path; empty when none.
   VexUnicodeString GetMasterFilePath();
-  /// Makes `path` current (kept in the document); empty clears it.
+  /// Makes `path` current for the session and has the document remember it; empty clears both.
+  /// Inside a transaction; a rollback restores the previous current path.
   void SetMasterFilePath(const VexUnicodeString& path);
+  /// The master file `document` remembers, as an absolute path; empty when none.
+  static VexUnicodeString GetRememberedMasterFile(const VexDocument& document);
+  /// When `document` has no EDSA settings yet and the master file it remembers exists, writes
+  /// that master file to them as the one recent master file, current, and saves them; so a plant
+  /// opened for the first time, or a copied plant folder, opens on its own EDSA project. Returns
+  /// true when it did.
+  static bool SeedSettingsFromDocument(const VexDocument& document);
   /// Writes a new, empty master file recording the network type of `extensionOrType`
   /// (".mas", ".mds", ".mss", ".mps" or "3P", "DC", "1X"); see VexGrdMasterFile::Create.
   void CreateNewMasterFile(const VexUnicodeString& path, const VexUnicodeString& extensionOrType);
@@ -127,7 +142,8 @@ class VexGrdProject {
   /// The text result lines of `id`, in file order.
   VexListValVexUnicodeString GetListOfTxtResults(const VexUnicodeString& id);
   /// Colours, in `viewer`, the plant elements linked to the nodes and branches `ids` with their
-  /// colour results; returns the number of elements coloured.
+  /// colour results; returns the number of elements coloured. Non-empty `ids` first give back
+  /// their own colour to the elements the previous call coloured in that viewer.
   int ColorWithEDSA_RGB(VexNavigation3DViewer* viewer, const VexListValVexUnicodeString ids);
 
   /// The project's conduit services (owned by the project).
@@ -145,4 +161,6 @@ class VexGrdProject {
   std::unique_ptr<VexGrdConduit> conduit_;
   VexGrdTextResultFile textResults_;
   VexGrdColorResultFile colorResults_;
+  const VexNavigation3DViewer* coloredViewer_ = nullptr;  // compared, never used
+  std::vector<VexBaseUnknown_var> coloredObjects_;
 };

@@ -10,8 +10,9 @@
 //
 // A section named again continues the same identifier. A section without result lines gives the
 // identifier no results. A result line before the first section, a '[' line without its ']' and
-// an empty name make the file malformed: a missing or malformed file gives no results at all and
-// one line on the "GRDSRV" trace channel.
+// an empty name make the file malformed. A missing file, the normal state before any analysis,
+// gives no results and one line on the "GRDSRV" trace channel; a malformed one raises the input
+// error "ResultFileMalformed" (severity 2) naming the file and the line.
 
 #include <string>
 #include <unordered_map>

@@ -5,6 +5,7 @@
 
 #include "VexGrdServicesTrace.h"
 #include "VexGrdTextFile.h"
+#include "VexGrdUtilitiesInputErr.h"
 #include "VexToken.h"
 
 namespace {
@@ -57,9 +58,8 @@ VexGrdColorResultFile VexGrdColorResultFile::Read(const VexUnicodeString& path) 
     VexUnicodeString id;
     VexGrdRgb rgb;
     if (auto problem = ParseLine(line, &id, &rgb)) {
-      VexGrdTraceMessage("ResultFileMalformed", {path},
-                         "line " + std::to_string(i + 1) + ": " + *problem);
-      return {};
+      throw VexGrdUtilitiesInputErr(2, "ResultFileMalformed",
+                                    {path, VexUnicodeString(std::to_string(i + 1)), VexUnicodeString(*problem)});
     }
     if (!results.colors_.contains(id)) results.identifiers_.push_back(id);
     results.colors_[id] = rgb;

@@ -1,11 +1,13 @@
 #include "VexGrdConduit.h"
 
 #include <algorithm>
+#include <set>
 
 #include "VexGrdCablePullFiles.h"
 #include "VexGrdPathServices.h"
 #include "VexGrdProject.h"
 #include "VexGrdTextFile.h"
+#include "VexGrdUtilitiesInputErr.h"
 #include "VexIAECElement.h"
 #include "VexMsgCatalog.h"
 
@@ -48,6 +50,17 @@ VexGrdRouteElement RouteElementOf(VexIAECElement& element) {
   return routeElement;
 }
 
+// The plant elements among `elements`, as a set that compares by identity.
+std::set<const VexIAECElement*> ElementSet(const VexListValVexBaseUnknown_var* elements) {
+  std::set<const VexIAECElement*> set;
+  if (!elements) return set;
+  for (const auto& object : *elements) {
+    VexIAECElement_var element(object);
+    if (element) set.insert(element.get());
+  }
+  return set;
+}
+
 }  // namespace
 
 VexGrdConduit::VexGrdConduit(VexGrdProject* project) : project_(project) {}
@@ -62,6 +75,8 @@ double VexGrdConduit::CalculateCableDia(const VexListValVexBaseUnknown_var* elem
     if (!element) continue;
     largest = std::max(largest, element->GetNumberAttribute("CableDiameter").value_or(0));
   }
+  // The Cables tab keeps a measured diameter only when there is one.
+  if (largest > 0) measuredOn_ = ElementSet(elements);
   return largest / 1000.0;
 }
 
@@ -86,6 +101,7 @@ int VexGrdConduit::AreSegmentsValidForCablePull(const VexListValVexBaseUnknown_v
 int VexGrdConduit::ProcessConduitSegments(const int mode,
                                           const VexListValVexBaseUnknown_var* elements) {
   route_.reset();
+  routeElements_.clear();
   if (mode != 1 || !elements || elements->Size() == 0) return 1;
   std::vector<VexGrdRouteElement> routeElements;
   for (const auto& object : *elements) {
@@ -94,6 +110,7 @@ int VexGrdConduit::ProcessConduitSegments(const int mode,
     routeElements.push_back(RouteElementOf(*element));
   }
   route_ = VexGrdRoute::Order(std::move(routeElements));
+  if (route_) routeElements_ = ElementSet(elements);
   return route_ ? 0 : 3;
 }
 
@@ -131,6 +148,10 @@ int VexGrdConduit::GenerateGlobalFile() {
   if (jobFile.IsEmpty()) return kNoRoute;
   std::vector<VexGrdRouteSegment> segments;
   bool built = route_ && route_->BuildSegments(&segments) == VexGrdRoute::kSegmentsBuilt;
+  // The job pairs the diameter with the route's runs: both must describe the same elements.
+  if (built && routeElements_ != measuredOn_) {
+    throw VexGrdUtilitiesInputErr(2, "CableDiameterNotOfRoute", {jobFile});
+  }
   std::string text = VexGrdCablePullFiles::FormatJobFile(cableDiameter_ * 1000.0, segments);
   if (!VexGrdTextFile::WriteAtomically(jobFile.str(), text)) return kCannotWrite;
   if (built && !VexGrdTextFile::WriteAtomically(GetJobFile(".seg").str(),

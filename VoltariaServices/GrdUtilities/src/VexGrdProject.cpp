@@ -1,12 +1,16 @@
 #include "VexGrdProject.h"
 
+#include <filesystem>
+
 #include "VexDocument.h"
+#include "VexDocumentAttachment.h"
 #include "VexGrdEdsaRunner.h"
 #include "VexGrdMasterFile.h"
 #include "VexGrdNetworkModel.h"
 #include "VexGrdPathServices.h"
 #include "VexGrdUtilitiesInputErr.h"
 #include "VexNavigation3DViewer.h"
+#include "VexSettingRepository.h"
 
 namespace {
 
@@ -35,6 +39,62 @@ void RequireIdentifier(const VexUnicodeString& id) {
     throw VexGrdUtilitiesInputErr(2, "IdentifierEmpty", std::vector<VexUnicodeString>{});
 }
 
+// Identifiers compare exactly, so " BUS1" would be a second node that looks like BUS1 everywhere.
+void RequireNewIdentifier(const VexUnicodeString& id) {
+  RequireIdentifier(id);
+  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  if (isBlank(id.str().front()) || isBlank(id.str().back())) {
+    throw VexGrdUtilitiesInputErr(2, "IdentifierBlanks", {id});
+  }
+}
+
+std::filesystem::path DocumentFolder(const VexDocument& document) {
+  return std::filesystem::absolute(std::filesystem::path(document.GetPath().str())).parent_path();
+}
+
+// The form the document remembers: relative to its folder when the master file lies in or under
+// it, so that the folder can be copied or moved with its EDSA project.
+VexUnicodeString RememberedForm(const VexDocument& document, const VexUnicodeString& path) {
+  VexUnicodeString stripped = path;
+  stripped.Strip(3, ' ');
+  std::filesystem::path master = std::filesystem::absolute(stripped.str()).lexically_normal();
+  std::filesystem::path relative = master.lexically_relative(DocumentFolder(document));
+  bool beside = !relative.empty() && *relative.begin() != "..";
+  return VexUnicodeString((beside ? relative : master).string());
+}
+
+// The EDSA settings belong to a plant, not to the user: kept per document from the moment the
+// services are loaded, before anything can open them.
+[[maybe_unused]] const bool kSettingsKeptPerPlant = [] {
+  VexSettingRepository::KeepPerDocument(VexGrdProject::kSettingsRepository);
+  return true;
+}();
+
+// The master file current in this session on a document: kept in memory, with the document, so
+// that a new session starts without one and every project services object shares it.
+class CurrentMasterFile : public VexDocumentAttachment {
+ public:
+  static constexpr const char* kKey = "GrdCurrentMasterFile";
+
+  static CurrentMasterFile& Of(VexDocument& document) {
+    if (auto* current = document.GetAttachmentAs<CurrentMasterFile>(kKey)) return *current;
+    auto made = std::make_unique<CurrentMasterFile>();
+    CurrentMasterFile& current = *made;
+    document.SetAttachment(kKey, std::move(made));
+    return current;
+  }
+
+  // A rollback of the change puts the previous path back, as it does the document's data.
+  void Set(VexDocument& document, const VexUnicodeString& newPath) {
+    document.RecordUndo([&document, previous = path] {
+      if (auto* current = document.GetAttachmentAs<CurrentMasterFile>(kKey)) current->path = previous;
+    });
+    path = newPath;
+  }
+
+  VexUnicodeString path;
+};
+
 }  // namespace
 
 VexGrdProject::VexGrdProject(VexDocument* document) : document_(document) {
@@ -47,16 +107,45 @@ VexGrdProject::~VexGrdProject() = default;
 
 // EDSA project ---------------------------------------------------------------------------------
 
+bool VexGrdProject::SeedSettingsFromDocument(const VexDocument& document) {
+  VexSettingRepository* settings = VexSettingRepository::GetDocumentRepository(
+      kSettingsRepository, std::filesystem::path(document.GetPath().str()), 1);
+  std::string master = GetRememberedMasterFile(document).str();
+  std::error_code error;
+  if (!settings || !settings->GetKeys().empty() || master.empty() ||
+      !std::filesystem::is_regular_file(master, error)) {
+    return false;
+  }
+  // The recent master-file list in the form the Project tab saves it: one entry, current.
+  int length = static_cast<int>(master.size());
+  int one = 1;
+  settings->WriteSetting("PathLength1", &length, 1, 0);
+  settings->WriteSetting("FilePath1", master.data(), length, 0);
+  settings->WriteSetting("CUR_PROJ", &one, 1, 0);
+  settings->WriteSetting("NumberOfLines", &one, 1, 0);
+  return settings->SaveRepository() == 0;
+}
+
 VexUnicodeString VexGrdProject::GetMasterFilePath() {
-  return document_->GetProperty(kMasterFileProperty).value_or(VexUnicodeString());
+  auto* current = document_->GetAttachmentAs<CurrentMasterFile>(CurrentMasterFile::kKey);
+  return current ? current->path : VexUnicodeString();
 }
 
 void VexGrdProject::SetMasterFilePath(const VexUnicodeString& path) {
   if (path.IsEmpty()) {
     document_->RemoveProperty(kMasterFileProperty);
   } else {
-    document_->SetProperty(kMasterFileProperty, path);
+    document_->SetProperty(kMasterFileProperty, RememberedForm(*document_, path));
   }
+  CurrentMasterFile::Of(*document_).Set(*document_, path);
+}
+
+VexUnicodeString VexGrdProject::GetRememberedMasterFile(const VexDocument& document) {
+  auto remembered = document.GetProperty(kMasterFileProperty);
+  if (!remembered || remembered->IsEmpty()) return VexUnicodeString();
+  std::filesystem::path path(remembered->str());
+  if (path.is_relative()) path = (DocumentFolder(document) / path).lexically_normal();
+  return VexUnicodeString(path.string());
 }
 
 void VexGrdProject::CreateNewMasterFile(const VexUnicodeString& path,
@@ -173,15 +262,15 @@ VexIGrdBranch_var VexGrdProject::SearchForBranchId(const VexUnicodeString& from,
 }
 
 VexIGrdNode_var VexGrdProject::CreateNode(const VexUnicodeString& id) {
-  RequireIdentifier(id);
+  RequireNewIdentifier(id);
   if (model_->FindNode(id)) throw VexGrdUtilitiesInputErr(2, "NodeExists", {id});
   return VexIGrdNode_var(model_->CreateNode(id).get());
 }
 
 VexIGrdBranch_var VexGrdProject::CreateBranch(const VexUnicodeString& from,
                                               const VexUnicodeString& to) {
-  RequireIdentifier(from);
-  RequireIdentifier(to);
+  RequireNewIdentifier(from);
+  RequireNewIdentifier(to);
   if (model_->FindBranch(from, to)) throw VexGrdUtilitiesInputErr(2, "BranchExists", {from, to});
   return VexIGrdBranch_var(model_->CreateBranch(from, to).get());
 }
@@ -260,12 +349,15 @@ VexUnicodeString VexGrdProject::ResultFile(const char* extension) {
   return directory + baseName + extension;
 }
 
+// Results that cannot be read leave none behind: the lists never show an earlier analysis.
 int VexGrdProject::AnalyzeTextAnnotation() {
+  textResults_ = {};
   textResults_ = VexGrdTextResultFile::Read(ResultFile(".txr"));
   return 0;
 }
 
 int VexGrdProject::AnalyzeColorAnnotation() {
+  colorResults_ = {};
   colorResults_ = VexGrdColorResultFile::Read(ResultFile(".clr"));
   return 0;
 }
@@ -283,6 +375,14 @@ VexListValVexUnicodeString VexGrdProject::GetListOfTxtResults(const VexUnicodeSt
 int VexGrdProject::ColorWithEDSA_RGB(VexNavigation3DViewer* viewer,
                                      const VexListValVexUnicodeString ids) {
   if (!viewer) RaiseMisuse("ColorWithEDSA_RGB", "null viewer");
+  // A new colour result replaces the previous one: what that one coloured shows as it is again.
+  if (ids.Size() > 0 && viewer == coloredViewer_) {
+    for (const VexBaseUnknown_var& object : coloredObjects_) viewer->ResetColor(object);
+  }
+  if (ids.Size() > 0) {
+    coloredViewer_ = viewer;
+    coloredObjects_.clear();
+  }
   int colored = 0;
   for (const auto& id : ids) {
     VexGrdRgb color;
@@ -301,6 +401,7 @@ int VexGrdProject::ColorWithEDSA_RGB(VexNavigation3DViewer* viewer,
       viewer->SetColor(shown, VexColor{static_cast<std::uint8_t>(color.red),
                                        static_cast<std::uint8_t>(color.green),
                                        static_cast<std::uint8_t>(color.blue)});
+      coloredObjects_.push_back(shown);
       ++colored;
     }
   }

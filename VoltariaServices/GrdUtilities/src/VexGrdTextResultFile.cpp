@@ -4,6 +4,7 @@
 
 #include "VexGrdServicesTrace.h"
 #include "VexGrdTextFile.h"
+#include "VexGrdUtilitiesInputErr.h"
 
 namespace {
 
@@ -52,9 +53,8 @@ VexGrdTextResultFile VexGrdTextResultFile::Read(const VexUnicodeString& path) {
       entry->second.Append(VexUnicodeString(line));
     }
     if (problem) {
-      VexGrdTraceMessage("ResultFileMalformed", {path},
-                         "line " + std::to_string(i + 1) + ": " + *problem);
-      return {};
+      throw VexGrdUtilitiesInputErr(2, "ResultFileMalformed",
+                                    {path, VexUnicodeString(std::to_string(i + 1)), VexUnicodeString(*problem)});
     }
   }
   return results;

@@ -218,12 +218,7 @@ void VexGrdCreateNdBrDlg::EditNodeId(VexCommand*, VexNotification*, void*) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "EditNodeId");
   if (!_pPanel || !_pNodeEditor) return;
   VexUnicodeString text = _pNodeEditor->GetText();
-  if (text.IsEmpty()) {
-    // Nothing to refuse, but nothing to create either: OK waits for an identifier.
-    _newNodeId = VexUnicodeString();
-    SetOKSensitivity(kInsensitive);
-    return;
-  }
+  // An empty text is free too: OK then answers an empty identifier, and the opener creates nothing.
   if (_pPanel->DoesNodeExistAlready(text) == 0) {
     _newNodeId = text;
     SetOKSensitivity(kSensitive);

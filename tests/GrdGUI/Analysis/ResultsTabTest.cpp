@@ -1,7 +1,8 @@
 // The Results tab on the sample plant's EDSA results: text annotation lists the nodes and
 // branches that have results and the lines of the one chosen; colour annotation colours the
-// objects linked to them in the first 3D viewer. Damaged result files give nothing, say nothing
-// to the user, and leave one trace line for whoever looks into it.
+// objects linked to them in the first 3D viewer. A missing result file, the normal state before
+// any analysis, gives nothing and says nothing (one trace line); a damaged one is reported with
+// the file and the line where it breaks.
 #include <gtest/gtest.h>
 
 #include "EdsaSessionTest.h"
@@ -16,13 +17,28 @@ class ResultsTabTest : public EdsaSessionTest {
     StartCommand();
     Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
   }
-  /// A result file the services cannot use: its content (null: no file at all) and what the
-  /// services' trace line names (null: no trace line).
+  /// A result file the services cannot use: its content (null: no file at all) and the line the
+  /// message names (null: no message, and a trace line for a missing file).
   struct UnusableFile {
     const char* name;
     const char* content;
-    const char* traced;
+    const char* reportedLine;
   };
+
+  /// A missing file is traced and not shown; a damaged one is shown (kind 2) and not traced.
+  void ExpectReported(const VexTraceCapture& capture, int messagesBefore, const char* file,
+                      const UnusableFile& c) {
+    ExpectServiceTrace(capture, file, c.content ? nullptr : file);
+    if (!c.reportedLine) {
+      EXPECT_EQ(MessageCount(), messagesBefore);
+      return;
+    }
+    ASSERT_EQ(MessageCount(), messagesBefore + 1);
+    EXPECT_EQ(LastMessage().rfind("2|", 0), 0u) << LastMessage();
+    EXPECT_NE(LastMessage().find((project_ / file).string()), std::string::npos) << LastMessage();
+    EXPECT_NE(LastMessage().find(std::string("line ") + c.reportedLine), std::string::npos)
+        << LastMessage();
+  }
 
   /// Replaces one of the project's result files ("plant.txr", "plant.clr"); null removes it.
   void PutResultFile(const std::string& name, const char* content) {
@@ -65,12 +81,12 @@ TEST_F(ResultsTabTest, TextResultsKeepFileOrderAndLeaveNoEmptyRows) {
   EXPECT_EQ(ResultLines(), (Lines{"Voltage = 1.0 pu", "  Angle = 0.0 deg", "Load = 1.2 MW"}));
 }
 
-TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingToChooseNoMessageAndOneTraceLine) {
+TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingAndOnlyDamageIsReported) {
   const UnusableFile cases[] = {
-      {"no result file", nullptr, "plant.txr"},
-      {"a result line before any section", "Voltage = 1.0 pu\n[BUS1]\nA = 0\n", "line 1"},
-      {"a section without its bracket", "[BUS1]\nVoltage = 1.0 pu\n[BUS2\nA = 0\n", "line 3"},
-      {"a section without a name", "[BUS1]\nVoltage = 1.0 pu\n[ ]\nA = 0\n", "line 3"},
+      {"no result file", nullptr, nullptr},
+      {"a result line before any section", "Voltage = 1.0 pu\n[BUS1]\nA = 0\n", "1"},
+      {"a section without its bracket", "[BUS1]\nVoltage = 1.0 pu\n[BUS2\nA = 0\n", "3"},
+      {"a section without a name", "[BUS1]\nVoltage = 1.0 pu\n[ ]\nA = 0\n", "3"},
       {"no result lines at all", "# nothing was computed\n[BUS1]\n", nullptr},
   };
   OpenResultsTab();
@@ -84,13 +100,19 @@ TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingToChooseNoMessageAndOneTrac
     Ui().SelectLine("TxtNodeBranchCombo", 0);
     PutResultFile("plant.txr", c.content);
     VexTraceCapture capture;
+    int before = MessageCount();
     Ui().Push("TextAnnotate");
-    EXPECT_EQ(Combo().GetLineCount(), 0);
-    EXPECT_EQ(Combo().GetSensitivity(), VexDialog::kInsensitive);
-    EXPECT_TRUE(ResultLines().empty());
-    ExpectServiceTrace(capture, "plant.txr", c.traced);
+    ExpectReported(capture, before, "plant.txr", c);
+    if (!c.reportedLine) {
+      EXPECT_EQ(Combo().GetLineCount(), 0);
+      EXPECT_EQ(Combo().GetSensitivity(), VexDialog::kInsensitive);
+      EXPECT_TRUE(ResultLines().empty());
+    } else {
+      // The tab keeps what it showed when the error came; the services keep nothing of the file.
+      Ui().SelectLine("TxtNodeBranchCombo", 0);
+      EXPECT_TRUE(ResultLines().empty());
+    }
   }
-  EXPECT_EQ(MessageCount(), 0);
 }
 
 TEST_F(ResultsTabTest, ColourAnnotationColoursTheLinkedObjectsInTheFirstViewerOnly) {
@@ -107,15 +129,15 @@ TEST_F(ResultsTabTest, ColourAnnotationColoursTheLinkedObjectsInTheFirstViewerOn
   EXPECT_EQ(MessageCount(), 0);
 }
 
-TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently) {
+TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourColoursNothing) {
   const UnusableFile cases[] = {
-      {"no colour file", nullptr, "plant.clr"},
-      {"a colour out of range", "BUS1 0 160 0\nBUS2 0 300 0\n", "line 2"},
-      {"a negative colour", "BUS1 0 160 0\nBUS2 -1 0 0\n", "line 2"},
-      {"a fraction", "BUS1 0 160 0\nBUS2 1.5 0 0\n", "line 2"},
-      {"not a number", "BUS1 0 160 0\nBUS2 red 0 0\n", "line 2"},
-      {"a line without its blue", "BUS1 0 160\n", "line 1"},
-      {"a line with a fifth field", "BUS1 0 160 0 4\n", "line 1"},
+      {"no colour file", nullptr, nullptr},
+      {"a colour out of range", "BUS1 0 160 0\nBUS2 0 300 0\n", "2"},
+      {"a negative colour", "BUS1 0 160 0\nBUS2 -1 0 0\n", "2"},
+      {"a fraction", "BUS1 0 160 0\nBUS2 1.5 0 0\n", "2"},
+      {"not a number", "BUS1 0 160 0\nBUS2 red 0 0\n", "2"},
+      {"a line without its blue", "BUS1 0 160\n", "1"},
+      {"a line with a fifth field", "BUS1 0 160 0 4\n", "1"},
       {"no node or branch coloured", "# nothing was computed\n", nullptr},
   };
   OpenResultsTab();
@@ -123,11 +145,11 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourChangesNothingSilently
     SCOPED_TRACE(c.name);
     PutResultFile("plant.clr", c.content);
     VexTraceCapture capture;
+    int before = MessageCount();
     Ui().Push("ColorAnnotate");
     EXPECT_EQ(Viewer().GetColoredCount(), 0);
-    ExpectServiceTrace(capture, "plant.clr", c.traced);
+    ExpectReported(capture, before, "plant.clr", c);
   }
-  EXPECT_EQ(MessageCount(), 0);
 }
 
 // A FIFO in place of a result file once hung the program in open(): it is no result file.

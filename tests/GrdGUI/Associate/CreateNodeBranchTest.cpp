@@ -107,7 +107,13 @@ TEST_F(CreateNodeBranchTest, AnExistingNodeIdentifierIsRefusedAndANewOneIsCreate
   Ui().Type("NodeIdEdt", "BUS7-LONGER");
   EXPECT_EQ(EditorText(), "BUS7-LON") << "at most 8 characters";
   Ui().Type("NodeIdEdt", "");
-  EXPECT_FALSE(OKUsable()) << "an empty identifier creates nothing";
+  EXPECT_TRUE(OKUsable()) << "a cleared identifier leaves OK available";
+  Ui().PressOK("NodeBranchDlg");
+  EXPECT_EQ(OpenWindows("NodeBranchDlg"), 0);
+  EXPECT_EQ(Project().GetLstOfNodes()->Size(), 1) << "OK without an identifier creates no node";
+  EXPECT_EQ(LinkedToNode("N1"), Lines{});
+
+  Ui().Push("CreateNewNode");
   Ui().Type("NodeIdEdt", "BUS7");
   Ui().PressOK("NodeBranchDlg");
 

@@ -1,6 +1,7 @@
 // Cable-pull jobs: segment data of the selected route, keying in, browsing for and creating the
 // job file, the run with a short or detailed report, and the two-step buttons.
 #include "CablesFixture.h"
+#include "VexGrdPanel.h"
 #include "VexSession.h"
 
 using CablePullTest = CablesTest;
@@ -156,4 +157,23 @@ TEST_F(CablePullTest, TheStepButtonsOfferTheSegmentStepOnlyAfterTheGlobalData) {
   EXPECT_EQ(CablePullModes(2), (std::vector<std::string>{"1", "2"}));
   EXPECT_FALSE(segments.IsUsable());
   EXPECT_EQ(Ui().Find("DefCableSegDataLbl").GetVisibility(), VexDialog::kHidden);
+}
+
+// The diameter is measured when the page is entered; a route selected afterwards has its own.
+TEST_F(CablePullTest, ARouteSelectedAfterEnteringThePageNeedsThePageEnteredAgain) {
+  Route trays = {AddRouteElement("TR201", VexElementKind::Tray, {{0, 0, 0}, {0, 5000, 0}}, 28.6)};
+  Route conduits = AddRoute1();
+  StartOnCablesTab(trays);
+  Select(conduits);
+  Ui().AnswerYes();
+  Ui().Type("OldCableLocEdt", VexUnicodeString(PathIn("pull1.cpd")));
+  EXPECT_EQ(LastMessage().rfind("2|", 0), 0u) << LastMessage();
+  EXPECT_NE(LastMessage().find("Cables tab"), std::string::npos) << LastMessage();
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "pull1.cpd")) << "no job with the trays' diameter";
+
+  Ui().SelectPage("TabContainer", VexGrdPanel::kProjectTab);
+  Ui().SelectPage("TabContainer", VexGrdPanel::kCablesTab);
+  Ui().AnswerYes();
+  Ui().Type("OldCableLocEdt", VexUnicodeString(PathIn("pull2.cpd")));
+  EXPECT_NE(Folder().Read("pull2.cpd").find("CableDiameter=41.200"), std::string::npos);
 }

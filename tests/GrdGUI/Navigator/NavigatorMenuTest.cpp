@@ -5,6 +5,8 @@
 #include "VexDlgCombo.h"
 #include "VexDlgContextualMenu.h"
 #include "VexDlgSelectorList.h"
+#include "VexCSO.h"
+#include "VexGrdPanel.h"
 #include "VexHSO.h"
 #include "VexNavigation3DViewer.h"
 #include "VexSession.h"
@@ -93,6 +95,25 @@ TEST_F(NavigatorMenuTest, UnlinkKeepsTheBranchAndDropsItFromTheLinkedList) {
   ASSERT_TRUE(Branch("BUS1", "BUS2"));
   EXPECT_EQ(Branch("BUS1", "BUS2")->GetLinkedComponents()->Size(), 0);
   EXPECT_TRUE(Rows("BranchMultiList").empty());
+}
+
+TEST_F(NavigatorMenuTest, ADeletedBranchLeavesTheSelectionAndNeverComesBackAsARoot) {
+  const VexBaseUnknown_var branch(Branch("BUS1", "BUS2"));
+  Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
+  SelectPaths({branch, Node("BUS2")});
+  Editor().GetHSO()->AddElement(branch);
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+  ASSERT_EQ(Roots(), Entries({"BUS1->BUS2", "BUS2"}));
+
+  Choose(branch, "CtxDelAttr");
+  ASSERT_FALSE(Branch("BUS1", "BUS2"));
+  Entries selected;
+  for (const auto& leaf : Editor().GetCSO()->GetLeaves()) selected.push_back(LabelOf(leaf));
+  EXPECT_EQ(selected, Entries({"BUS2"}));
+  EXPECT_TRUE(Highlighted().empty());
+  Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
+  Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
+  EXPECT_EQ(Roots(), Entries({"BUS2"}));
 }
 
 TEST_F(NavigatorMenuTest, EditStartsEdsaOnTheNodeOrTheBranchEnds) {

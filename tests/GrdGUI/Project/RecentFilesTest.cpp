@@ -114,6 +114,20 @@ TEST_F(RecentFilesTest, TheListSurvivesTheExitAndANewProcessAndRestoresTheCurren
   EXPECT_EQ(CurrentMaster(), "");
 }
 
+// The recent and current master files are the plant's: a copy of the document elsewhere is another
+// plant, and nothing of the first one's project becomes current in its session.
+TEST_F(RecentFilesTest, AnotherPlantsMasterFilesAreNeverRestored) {
+  StartCommand();
+  KeyInAll({"a.mas"});
+  ClosePanel();
+  UseDocumentCopy(Folder() / "plant.vxd", "copy.vxd");
+  VexSettingRepository::ForgetLoadedRepositories();
+  StartCommand();
+  EXPECT_TRUE(RecentFiles().empty());
+  EXPECT_EQ(CurrentMaster(), "");
+  EXPECT_EQ(EditorText(), "");
+}
+
 TEST_F(RecentFilesTest, StoredEntriesThatCannotBeReadAreSkippedInOrder) {
   std::string second = WriteMasterFile("second.mas");
   StoreRecentList(5, {PathOf("first.mas"), second, "", PathOf("fourth.mas")}, 2);
