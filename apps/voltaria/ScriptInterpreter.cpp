@@ -8,6 +8,7 @@
 #include <iterator>
 #include <thread>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "ChangeReporter.h"
@@ -237,6 +238,13 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   }
   out_ << "error: " << lastError_ << '\n';
   return Outcome::Failed;
+}
+
+bool ScriptInterpreter::ActsOnThePanel(const std::string& name) {
+  static const std::set<std::string> panelCommands{"tab",  "push",  "type",  "check",   "select",
+                                                   "choose", "pick", "menu", "entry", "dismiss",
+                                                   "ok",   "cancel", "close"};
+  return panelCommands.contains(name);
 }
 
 bool ScriptInterpreter::IsPanelOpen() const { return command_ && command_->IsRunning(); }

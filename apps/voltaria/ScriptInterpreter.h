@@ -43,6 +43,11 @@ class ScriptInterpreter {
   bool IsPanelOpen() const;
   /// Closes the panel as a person would (its Cancel), which saves the panel's settings.
   void ClosePanel();
+  /// Acts from now on on `command`, the EDSA command the host started again.
+  void SetCommand(VexStateCommand_var command) { command_ = std::move(command); }
+  /// True when the command `name` acts on the panel or its command (widgets, picks, menus), so
+  /// that the network changes it makes are the module's own.
+  static bool ActsOnThePanel(const std::string& name);
 
   /// Splits a line into words (quotes group, '#' outside quotes ends the line).
   static std::vector<std::string> SplitWords(const std::string& line);

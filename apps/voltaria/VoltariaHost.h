@@ -9,6 +9,9 @@
 
 #include "VoltariaOptions.h"
 
+class ChangeReporter;
+class ScriptInterpreter;
+
 /// `word` as a POSIX shell reads it back as one word: as it is when it holds only safe
 /// characters, else in single quotes (a quote inside as '\'').
 std::string ShellQuoted(const std::string& word);
@@ -26,6 +29,10 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+  /// Ends the EDSA command (its settings saved), tells the user `reason` in one message and starts
+  /// a new command, so that the panel shows the plant as it is. False when it cannot start.
+  bool RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
+                    const std::string& reason);
 
   VoltariaOptions options_;
   std::ostream& out_;
