@@ -14,6 +14,7 @@
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
 #include "VexGrdProject.h"
+#include "VexPlacement.h"
 
 namespace fs = std::filesystem;
 
@@ -49,6 +50,8 @@ class SampleBuilder {
       document_.CreateElement(f[1].c_str(), f[3].c_str(), *kind);
     } else if (what == "route" && f.size() == 3) {
       document_.SetRoutePoints(Element(f[1], line), Points(f[2], line));
+    } else if (what == "placement" && f.size() == 4) {
+      PlaceEquipment(f, line);
     } else if (what == "number" && f.size() == 4) {
       document_.SetNumberAttribute(Element(f[1], line), f[2].c_str(), std::stod(f[3]));
     } else if (what == "node" && f.size() == 2) {
@@ -88,6 +91,13 @@ class SampleBuilder {
     auto branch = project_.SearchForBranchId(from.c_str(), to.c_str());
     if (!branch) Fail(line, "no branch " + from + "->" + to);
     return branch;
+  }
+
+  void PlaceEquipment(const std::vector<std::string>& f, int line) {
+    std::vector<VexRoutePoint> corners = Points(f[2] + ";" + f[3], line);
+    const VexRoutePoint& size = corners[1];
+    if (!(size.x > 0 && size.y > 0 && size.z > 0)) Fail(line, "a placement needs a positive size");
+    VexSetPlacement(document_, Element(f[1], line), {corners[0], size.x, size.y, size.z});
   }
 
   static std::vector<VexRoutePoint> Points(const std::string& text, int line) {

@@ -15,6 +15,14 @@ packages=(
   libsqlite3-dev
   libreadline-dev
   binutils
+  qt6-base-dev
+  qt6-3d-dev
+  libqt6opengl6-dev
+  libxkbcommon-dev
+  libgl1-mesa-dri
+  xvfb
+  xauth
+  fonts-dejavu-core
 )
 
 # Optional groups, asked for by option; the set-up commands of the README need none of them.

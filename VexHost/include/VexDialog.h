@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "VexCommand.h"
+#include "VexDialogObserver.h"
 #include "VexNotification.h"
 #include "VexUnicodeString.h"
 
@@ -91,7 +92,7 @@ class VexDialog : public VexCommand {
   void SetVerticalAttachment(int line, int attachment, VexDialog* widget);
   const std::vector<Attachment>& GetVerticalAttachments() const { return attachments_; }
 
-  void SetCursor(int cursor) { cursor_ = cursor; }
+  void SetCursor(int cursor);
   int GetCursor() const { return cursor_; }
 
   /// The first descendant called `identifier`, depth-first; null when none.
@@ -108,6 +109,11 @@ class VexDialog : public VexCommand {
   /// Removes this widget from its parent, which drops its reference. Used by deferred deletion.
   void DetachFromParent();
 
+  /// Front ends that mirror the widget trees (observed, not owned); each is told of every change
+  /// of every widget, in the order of registration.
+  static void AddChangeObserver(VexDialogObserver* observer);
+  static void RemoveChangeObserver(VexDialogObserver* observer);
+
  protected:
   ~VexDialog() override;
 
@@ -115,6 +121,8 @@ class VexDialog : public VexCommand {
   VexNotification* EventNotification(const char* eventName);
   /// Dispatches the notification of `eventName` with this widget as sender.
   void NotifyEvent(const char* eventName);
+  /// Tells the change observers that `change` happened to this widget.
+  void NotifyChange(VexDialogChange change, VexDialog* child = nullptr);
   /// Runs a person's action as one session event, after checking that the widget is usable.
   void RunUserAction(const char* action, const std::function<void()>& body);
   /// `text` in double quotes, with quotes and line ends escaped, for DescribeState.

@@ -14,9 +14,12 @@ class VexDlgEditor : public VexDialog {
   void SetText(const VexUnicodeString& text, int notify = 0);
   VexUnicodeString GetText() const { return text_; }
   /// Empties the field without notification.
-  void ClearLine() { text_ = VexUnicodeString(); }
+  void ClearLine() { SetText(VexUnicodeString()); }
   /// Most characters a person can type; 0 or less: no limit.
-  void SetMaxCharacterWidth(int characters) { maxCharacters_ = characters; }
+  void SetMaxCharacterWidth(int characters) {
+    maxCharacters_ = characters;
+    NotifyChange(VexDialogChange::State);
+  }
   int GetMaxCharacterWidth() const { return maxCharacters_; }
   void SetVisibleTextWidth(int characters) { visibleWidth_ = characters; }
   int GetVisibleTextWidth() const { return visibleWidth_; }

@@ -41,7 +41,10 @@ class VexDlgMultiList : public VexDialog {
   int GetSelect(int* rows, int maxCount) const;
   /// Replaces the selection by `count` rows; `notify` 1 also sends the select notification.
   void SetSelect(const int* rows, int count, int notify = 0);
-  void ClearSelect() { selected_.clear(); }
+  void ClearSelect() {
+    selected_.clear();
+    NotifyChange(VexDialogChange::Selection);
+  }
   VexNotification* GetListSelectNotification() { return EventNotification(kSelect); }
 
   /// A person makes `rows` the selection (none: deselects); one row unless the list takes several.

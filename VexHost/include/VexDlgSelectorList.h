@@ -9,7 +9,10 @@ class VexDlgSelectorList : public VexDlgLineList {
       : VexDlgLineList(parent, identifier, style) {}
   const char* GetKindName() const override { return "VexDlgSelectorList"; }
 
-  void ClearLine() { lines_.clear(); }
+  void ClearLine() {
+    lines_.clear();
+    NotifyChange(VexDialogChange::State);
+  }
   std::string DescribeState() const override { return DescribeLines(); }
 
  protected:

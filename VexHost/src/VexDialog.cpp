@@ -7,9 +7,32 @@
 #include "VexResourceFile.h"
 #include "VexSession.h"
 
+namespace {
+
+std::vector<VexDialogObserver*>& ChangeObservers() {
+  static std::vector<VexDialogObserver*> observers;
+  return observers;
+}
+
+}  // namespace
+
 VexDialog::VexDialog(VexDialog* parent, const char* identifier, int style)
     : VexCommand(identifier, parent), parent_(parent), style_(style) {
   if (parent_) parent_->AddChild(this);
+}
+
+void VexDialog::AddChangeObserver(VexDialogObserver* observer) {
+  if (observer) ChangeObservers().push_back(observer);
+}
+
+void VexDialog::RemoveChangeObserver(VexDialogObserver* observer) {
+  std::erase(ChangeObservers(), observer);
+}
+
+void VexDialog::NotifyChange(VexDialogChange change, VexDialog* child) {
+  // A copy: an observer may subscribe or leave while it is told.
+  std::vector<VexDialogObserver*> observers = ChangeObservers();
+  for (VexDialogObserver* observer : observers) observer->OnDialogChanged(*this, change, child);
 }
 
 VexDialog::~VexDialog() {
@@ -19,17 +42,22 @@ VexDialog::~VexDialog() {
     VexDialog* child = children_.front();
     children_.erase(children_.begin());
     child->parent_ = nullptr;
+    NotifyChange(VexDialogChange::ChildRemoved, child);
     child->Release();
   }
   if (parent_) parent_->RemoveChild(this);
+  NotifyChange(VexDialogChange::Destroyed);
 }
 
 void VexDialog::AddChild(VexDialog* child) {
   children_.push_back(child);
   child->AddRef();
+  NotifyChange(VexDialogChange::ChildAdded, child);
 }
 
-void VexDialog::RemoveChild(VexDialog* child) { std::erase(children_, child); }
+void VexDialog::RemoveChild(VexDialog* child) {
+  if (std::erase(children_, child) > 0) NotifyChange(VexDialogChange::ChildRemoved, child);
+}
 
 void VexDialog::DetachFromParent() {
   VexDialog* parent = parent_;
@@ -38,6 +66,7 @@ void VexDialog::DetachFromParent() {
   if (found == parent->children_.end()) return;
   parent->children_.erase(found);
   parent_ = nullptr;
+  parent->NotifyChange(VexDialogChange::ChildRemoved, this);
   Release();
 }
 
@@ -52,12 +81,16 @@ void VexDialog::SetSensitivity(int sensitivity) {
   if (sensitivity != kSensitive && sensitivity != kInsensitive) {
     ThrowBadValue("SetSensitivity", sensitivity);
   }
+  if (sensitivity_ == sensitivity) return;
   sensitivity_ = sensitivity;
+  NotifyChange(VexDialogChange::Sensitivity);
 }
 
 void VexDialog::SetVisibility(int visibility) {
   if (visibility != kShown && visibility != kHidden) ThrowBadValue("SetVisibility", visibility);
+  if (visibility_ == visibility) return;
   visibility_ = visibility;
+  NotifyChange(VexDialogChange::Visibility);
 }
 
 bool VexDialog::IsUsable() const {
@@ -70,6 +103,7 @@ bool VexDialog::IsUsable() const {
 void VexDialog::SetTitle(const VexUnicodeString& title) {
   title_ = title;
   hasTitle_ = true;
+  NotifyChange(VexDialogChange::Title);
 }
 
 VexUnicodeString VexDialog::GetTitle() const {
@@ -84,6 +118,12 @@ VexUnicodeString VexDialog::GetTitle() const {
     }
   }
   return {};
+}
+
+void VexDialog::SetCursor(int cursor) {
+  if (cursor_ == cursor) return;
+  cursor_ = cursor;
+  NotifyChange(VexDialogChange::Cursor);
 }
 
 const char* VexDialog::GetResourceFileName(int) const { return ""; }

@@ -5,6 +5,7 @@ void VexDlgDialog::SetOKSensitivity(int sensitivity) {
     ThrowBadValue("SetOKSensitivity", sensitivity);
   }
   okSensitivity_ = sensitivity;
+  NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgDialog::PressOK() {

@@ -2,6 +2,7 @@
 
 void VexDlgEditor::SetText(const VexUnicodeString& text, int notify) {
   text_ = text;
+  NotifyChange(VexDialogChange::State);
   if (notify) NotifyEvent(kModify);
 }
 
@@ -9,6 +10,7 @@ void VexDlgEditor::TypeText(const VexUnicodeString& text) {
   RunUserAction("type in", [this, text] {
     bool cut = maxCharacters_ > 0 && text.GetLengthInChar() > maxCharacters_;
     text_ = cut ? text.SubString(0, maxCharacters_) : text;
+    NotifyChange(VexDialogChange::State);
     NotifyEvent(kModify);
   });
 }

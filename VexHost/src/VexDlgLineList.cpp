@@ -8,6 +8,7 @@ void VexDlgLineList::SetLine(const VexUnicodeString& text, int row) {
   } else {
     ThrowBadValue("SetLine", row);
   }
+  NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgLineList::GetLine(int row, VexUnicodeString& text) const {

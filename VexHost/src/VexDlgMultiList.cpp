@@ -3,6 +3,7 @@
 void VexDlgMultiList::SetColumnTitles(int count, const VexUnicodeString* titles) {
   if (count < 0 || (count > 0 && !titles)) ThrowBadValue("SetColumnTitles", count);
   titles_.assign(titles, titles + count);
+  NotifyChange(VexDialogChange::State);
 }
 
 VexUnicodeString VexDlgMultiList::GetColumnTitle(int column) const {
@@ -27,6 +28,7 @@ void VexDlgMultiList::SetColumnItem(int column, const VexUnicodeString& text, in
   std::vector<VexUnicodeString>& cells = rows_[row];
   if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
   cells[column] = text;
+  NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row) const {
@@ -38,6 +40,7 @@ void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row)
 void VexDlgMultiList::ClearLine() {
   rows_.clear();
   selected_.clear();
+  NotifyChange(VexDialogChange::State);
 }
 
 int VexDlgMultiList::GetSelect(int* rows, int maxCount) const {
@@ -63,6 +66,7 @@ std::set<int> VexDlgMultiList::CheckedSelection(const int* rows, int count,
 
 void VexDlgMultiList::SetSelect(const int* rows, int count, int notify) {
   selected_ = CheckedSelection(rows, count, "SetSelect");
+  NotifyChange(VexDialogChange::Selection);
   if (notify) NotifyEvent(kSelect);
 }
 
@@ -71,6 +75,7 @@ void VexDlgMultiList::SelectRowsByUser(const std::vector<int>& rows) {
       CheckedSelection(rows.data(), static_cast<int>(rows.size()), "SelectRowsByUser");
   RunUserAction("select rows of", [this, selection] {
     selected_ = selection;
+    NotifyChange(VexDialogChange::Selection);
     NotifyEvent(kSelect);
   });
 }

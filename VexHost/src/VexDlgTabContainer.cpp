@@ -19,6 +19,7 @@ void VexDlgTabContainer::SetSelectedPage(int page, int notify) {
     return;
   }
   selected_ = page;
+  NotifyChange(VexDialogChange::Selection);
   if (notify) NotifyEvent(kSelect);
 }
 
@@ -40,6 +41,7 @@ void VexDlgTabContainer::SelectPageByUser(int page) {
   RunUserAction("select a page of", [this, page] {
     if (page == selected_) return;
     selected_ = page;
+    NotifyChange(VexDialogChange::Selection);
     NotifyEvent(kSelect);
   });
 }

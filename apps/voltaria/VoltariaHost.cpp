@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -12,7 +14,9 @@
 #include <vector>
 
 #include "ChangeReporter.h"
+#include "DesktopSession.h"
 #include "PanelStaleness.h"
+#include "VexQtDisplay.h"
 #include "ScriptInterpreter.h"
 #include "TerminalUser.h"
 #include "VexApplicationFrame.h"
@@ -40,6 +44,18 @@ void* LoadModule(const fs::path& library, std::string& problem) {
 std::string StartMessage(const fs::path& plant, bool tour) {
   return tour ? "Plant document: " + plant.string() + " (a copy of the sample)"
               : "Plant document: " + plant.string();
+}
+
+// "012-push-Synchronize.png": the script line and its first words, file-name safe.
+std::string StepPictureName(int lineNumber, const std::vector<std::string>& words) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%03d", lineNumber);
+  std::string name = number;
+  for (std::size_t i = 0; i < words.size() && i < 2; ++i) {
+    name += '-';
+    for (char c : words[i]) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  }
+  return name.substr(0, 48) + ".png";
 }
 
 // Everything the program hands on (the document's folder for $PLANT_DIR, the key of its EDSA
@@ -155,12 +171,18 @@ int VoltariaHost::Run() {
   fs::path plant;
   bool create = false;
   bool tour = options_.IsTour();
+  window_ = ChooseWindow();
   if (tour) {
     WorkFolder work = WorkFolder::CreateFromSample(ProgramFolder().parent_path() / "samples" / "plant",
                                                    fs::current_path() / "voltaria-work");
     options_.settings = work.settings.string();
-    options_.script = (ProgramFolder().parent_path() / "samples" / "tour.vscript").string();
     plant = work.plant;
+    if (window_ && !options_.screenshots) {
+      out_ << "Voltaria: the window opens on a copy of the sample plant (Help > Play the tour).\n"
+           << "Working folder: " << work.root.string() << '\n';
+      return RunSession(plant, false, true);
+    }
+    options_.script = (ProgramFolder().parent_path() / "samples" / "tour.vscript").string();
     out_ << "Voltaria: a tour of the EDSA panel on a copy of the sample plant.\n"
          << "Working folder: " << work.root.string() << '\n';
   } else if (options_.newPlant) {
@@ -199,6 +221,14 @@ int VoltariaHost::Run() {
   return status;
 }
 
+bool VoltariaHost::ChooseWindow() {
+  if (options_.screenshots) return true;
+  if (options_.text || options_.script) return false;
+  if (VexQtIsDisplayAvailable()) return true;
+  noDisplay_ = true;
+  return false;
+}
+
 int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   std::optional<std::vector<std::string>> script;
   if (options_.script) {
@@ -209,6 +239,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
       return kBadUse;
     }
   }
+  if (noDisplay_) out_ << "No display (DISPLAY or WAYLAND_DISPLAY) answers, so the session runs as text.\n";
   ConfigureEnvironment();
   if (options_.unit) VexParmDictionary::SetCurrentUnit("LENGTH", options_.unit->c_str());
 
@@ -239,6 +270,17 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   TerminalUser& person = *user;
   VexSession& session = VexSession::GetSession();
   session.SetUser(std::move(user));
+  if (window_ && !options_.screenshots) {
+    return RunDesktopSession(workspace, command, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
+  }
+  std::unique_ptr<VexQtVirtualDisplay> display;
+  std::unique_ptr<DesktopSession> desktop;
+  if (options_.screenshots) {
+    if (!VexQtIsDisplayAvailable()) display = std::make_unique<VexQtVirtualDisplay>();
+    fs::create_directories(*options_.screenshots);
+    desktop = std::make_unique<DesktopSession>(workspace, command, true);
+    desktop->Show();
+  }
 
   VexDlgWindow* mainWindow = VexApplicationFrame::GetFrame()->GetMainWindow();
   ChangeReporter reporter(mainWindow, workspace->GetEditor(), workspace->GetViewer(), out_);
@@ -284,6 +326,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     if (auto reason = staleness.Reason(); reason && interpreter.IsPanelOpen()) {
       if (!RestartPanel(interpreter, reporter, *reason)) return kCannotStart;
     }
+    if (desktop && !echo) desktop->Capture(fs::path(*options_.screenshots) / StepPictureName(lineNumber, words));
     if (outcome == ScriptInterpreter::Outcome::Quit) break;
     if (outcome == ScriptInterpreter::Outcome::Failed && !interactive) {
       err_ << "voltaria: " << (options_.script ? *options_.script : std::string("input")) << ", line "

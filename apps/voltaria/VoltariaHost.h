@@ -33,8 +33,14 @@ class VoltariaHost {
   /// a new command, so that the panel shows the plant as it is. False when it cannot start.
   bool RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
                     const std::string& reason);
+  /// Whether the session runs in a window: asked for screenshots, or a display is there and
+  /// neither --text nor --script was given. The session says so in one line when a window was
+  /// possible but no display answered.
+  bool ChooseWindow();
 
   VoltariaOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  bool window_ = false;
+  bool noDisplay_ = false;
 };

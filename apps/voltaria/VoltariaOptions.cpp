@@ -4,10 +4,11 @@
 
 const char* VoltariaOptions::Usage() {
   return "usage: voltaria [--plant FILE | --new-plant FILE] [--script FILE] [--edsa DIR]\n"
-         "                [--settings DIR] [--unit U]\n"
+         "                [--settings DIR] [--unit U] [--text | --screenshots DIR]\n"
          "\n"
          "  With no option, voltaria copies the bundled sample plant and its EDSA project into a\n"
-         "  fresh working folder and plays the bundled tour of the EDSA panel.\n"
+         "  fresh working folder and opens the window on it, the EDSA panel docked beside the\n"
+         "  plant; without a display it plays the bundled tour of the EDSA panel as text.\n"
          "\n"
          "  --plant FILE     the plant document to open\n"
          "  --new-plant FILE a new, empty plant document to create and open\n"
@@ -17,6 +18,9 @@ const char* VoltariaOptions::Usage() {
          "  --settings DIR   where user settings are kept (default: $VEX_SETTINGS_DIR, else\n"
          "                   $XDG_CONFIG_HOME/voltaria or ~/.config/voltaria)\n"
          "  --unit U         the length unit to work in: mm, cm, m, km, in, ft, yd, mi\n"
+         "  --text           a terminal session even when a display is there\n"
+         "  --screenshots DIR  play the tour in the window and write a picture of each step\n"
+         "                   into DIR (starts its own Xvfb when there is no display)\n"
          "  --help           this text\n"
          "\n"
          "  At the prompt, type 'help' for the commands.\n";
@@ -28,11 +32,15 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
       {"--plant", &VoltariaOptions::plant},       {"--new-plant", &VoltariaOptions::newPlant},
       {"--script", &VoltariaOptions::script},
       {"--edsa", &VoltariaOptions::edsa},         {"--settings", &VoltariaOptions::settings},
-      {"--unit", &VoltariaOptions::unit}};
+      {"--unit", &VoltariaOptions::unit},         {"--screenshots", &VoltariaOptions::screenshots}};
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
       options.help = true;
+      continue;
+    }
+    if (argument == "--text") {
+      options.text = true;
       continue;
     }
     std::string value;
@@ -51,5 +59,6 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
     options.*(option->second) = value;
   }
   if (options.plant && options.newPlant) throw std::invalid_argument("give --plant or --new-plant, not both");
+  if (options.text && options.screenshots) throw std::invalid_argument("give --text or --screenshots, not both");
   return options;
 }

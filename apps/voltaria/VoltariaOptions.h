@@ -12,6 +12,8 @@ struct VoltariaOptions {
   std::optional<std::string> edsa;      ///< the EDSA folder (wins over VOLTARIA_EDSA_HOME)
   std::optional<std::string> settings;  ///< the settings folder (wins over VEX_SETTINGS_DIR)
   std::optional<std::string> unit;      ///< the length unit to work in ("mm", "m", "in", ...)
+  std::optional<std::string> screenshots;  ///< play the tour in the window, a picture per step
+  bool text = false;                    ///< a terminal session even when a display is there
   bool help = false;
 
   /// The main job: no plant and no script given, so the bundled tour runs on a copy of the sample.

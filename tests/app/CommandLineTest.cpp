@@ -59,8 +59,13 @@ TEST(VoltariaOptionsTest, ReadsOptionsAndRefusesBadOnes) {
   EXPECT_EQ(*options.edsa, "/opt/edsa");
   EXPECT_FALSE(options.IsTour());
   EXPECT_TRUE(Parse({}).IsTour());
+  EXPECT_TRUE(Parse({"--text"}).text);
+  EXPECT_FALSE(Parse({}).text);
+  EXPECT_EQ(*Parse({"--screenshots", "pictures"}).screenshots, "pictures");
+  EXPECT_TRUE(Parse({"--text"}).IsTour());  // the text tour, even with a display
   for (const auto& bad : std::vector<std::vector<std::string>>{
-           {"--plant"}, {"--colour", "red"}, {"--plant="}, {"--plant", "a", "--new-plant", "b"}}) {
+           {"--plant"}, {"--colour", "red"}, {"--plant="}, {"--plant", "a", "--new-plant", "b"},
+           {"--screenshots"}, {"--text", "--screenshots", "d"}}) {
     EXPECT_THROW(Parse(bad), std::invalid_argument) << bad[0];
   }
 }

@@ -1,0 +1,153 @@
+#include "DesktopSession.h"
+
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTimer>
+#include <ostream>
+#include <QScreen>
+
+#include "VexApplicationFrame.h"
+#include "VexClassDictionary.h"
+#include "VexDlgDialog.h"
+#include "VexDlgWindow.h"
+#include "VexError.h"
+#include "VexGrdProject.h"
+#include "VexParmDictionary.h"
+#include "VexQtDialogMirror.h"
+#include "VexQtMainWindow.h"
+#include "VexQtPlantView.h"
+#include "VexQtUser.h"
+#include "VexSession.h"
+#include "VexWorkspace.h"
+#include "WindowTour.h"
+
+namespace {
+
+VexDialog* Panel() {
+  return VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel");
+}
+
+}  // namespace
+
+DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
+                               bool answersFromScript, std::filesystem::path tourScript)
+    : application_(argc_, argv_), workspace_(workspace), command_(command), tourScript_(std::move(tourScript)) {
+  QApplication::setApplicationName("Voltaria");
+  VexQtMainWindow::Host host;
+  host.openPlant = [this](const QString& path, bool create) { OpenPlant(path, create); };
+  host.startEdsa = [this] { StartEdsa(); };
+  host.masterFile = [this] {
+    return QString::fromStdString(VexGrdProject::GetRememberedMasterFile(workspace_->GetDocument()).str());
+  };
+  host.lengthUnit = [] {
+    auto length = VexParmDictionary::FindMagnitude("LENGTH");
+    return length ? QString::fromStdString(length->GetCurrentUnit()->GetSymbol().str()) : QString("mm");
+  };
+  host.runsLog = [host] {
+    QString master = host.masterFile();
+    return master.isEmpty() ? QString() : QFileInfo(master).absolutePath() + "/edsa-runs.log";
+  };
+  if (!tourScript_.empty()) host.playTour = [this] { PlayTour(); };
+  window_ = std::make_unique<VexQtMainWindow>(*VexApplicationFrame::GetFrame()->GetMainWindow(), host);
+  if (!answersFromScript) VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
+  plantView_ = new VexQtPlantView;
+  window_->SetPlantView(plantView_);
+  ShowDocument();
+}
+
+DesktopSession::~DesktopSession() {
+  tour_.reset();
+  window_.reset();
+  // Questions after the window closed have nobody at the window to answer them.
+  VexSession::GetSession().SetUser(nullptr);
+}
+
+void DesktopSession::ShowDocument() {
+  plantView_->ShowEditor(workspace_->GetEditor(), workspace_->GetViewer());
+  window_->ShowPlant(QString::fromStdString(workspace_->GetDocument().GetPath().str()));
+}
+
+void DesktopSession::Show() {
+  window_->show();
+  window_->GetMirror().Flush();
+}
+
+int DesktopSession::Run() {
+  Show();
+  int status = application_.exec();
+  ClosePanel();
+  return status;
+}
+
+bool DesktopSession::Capture(const std::filesystem::path& file) {
+  window_->GetMirror().Flush();
+  plantView_->FollowViewer();
+  QApplication::processEvents();
+  QPixmap picture = window_->grab();
+  plantView_->PaintFrameInto(picture, window_.get());
+  return picture.save(QString::fromStdString(file.string()), "PNG");
+}
+
+void DesktopSession::ClosePanel() {
+  VexDialog* panel = Panel();
+  if (!command_ || !command_->IsRunning() || !panel) return;
+  if (auto* dialog = dynamic_cast<VexDlgDialog*>(panel)) dialog->PressCancel();
+}
+
+void DesktopSession::StartEdsaAsPerson() {
+  VexQtRunPersonAction(window_.get(), [this] { StartEdsa(); });
+}
+
+void DesktopSession::StartEdsa() {
+  if (command_ && command_->IsRunning()) return;
+  VexBaseUnknown_var created(VexClassDictionary::Instance().Create("VexGrdCmd"));
+  command_ = VexStateCommand_var(created);
+  if (!command_) throw std::runtime_error("the EDSA module did not register its command \"VexGrdCmd\"");
+  VexSession::GetSession().RunEvent("start the EDSA command",
+                                    [this] { VexSession::GetSession().StartCommand(command_); });
+}
+
+// The panel closes first, so that its settings are saved for the document it showed; when the
+// other plant cannot be opened, the command starts again on this one.
+void DesktopSession::OpenPlant(const QString& path, bool create) {
+  bool wasRunning = command_ && command_->IsRunning();
+  ClosePanel();
+  std::unique_ptr<VexWorkspace> next;
+  try {
+    next = VexWorkspace::Open(VexUnicodeString(path.toStdString()), create);
+    VexGrdProject::SeedSettingsFromDocument(next->GetDocument());
+  } catch (...) {
+    if (wasRunning) StartEdsa();
+    throw;
+  }
+  plantView_->ShowEditor(next->GetEditor(), next->GetViewer());  // before the old one goes
+  workspace_ = std::move(next);
+  workspace_->GetEditor().MakeCurrent();
+  ShowDocument();
+  if (wasRunning) StartEdsa();
+}
+
+// The tour expects the panel open on the plant as the sample has it; it stops at the first
+// step that finds something else, and says so in its log.
+void DesktopSession::PlayTour() {
+  if (tour_ && tour_->IsPlaying()) return;
+  VexQtRunPersonAction(window_.get(), [this] { StartEdsa(); });
+  tour_ = std::make_unique<WindowTour>(
+      tourScript_, *workspace_, command_, [this](const QString& text) { window_->ShowTourTranscript(text); },
+      [this] {
+        VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
+        QTimer::singleShot(0, window_.get(), [this] { tour_.reset(); });
+      });
+  tour_->Start();
+}
+
+int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var command,
+                      const std::filesystem::path& tourScript, std::ostream& out) {
+  DesktopSession desktop(workspace, command, false, tourScript);
+  out << "The window is open; closing it ends the session (the panel's settings are saved).\n";
+  desktop.Show();
+  QMetaObject::invokeMethod(
+      QApplication::instance(),
+      [&desktop] { desktop.StartEdsaAsPerson(); }, Qt::QueuedConnection);
+  return desktop.Run();
+}
