@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "ScriptInterpreter.h"
+#include "CommandWords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string line(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> words;
   try {
-    words = ScriptInterpreter::SplitWords(line);
+    words = SplitCommandWords(line);
   } catch (const std::invalid_argument&) {
     return 0;  // a quote left open is refused with a message
   }
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (word.find('"') != std::string::npos) FuzzFinding("a word holds a quote character");
     quoted += (quoted.empty() ? "\"" : " \"") + word + "\"";
   }
-  if (ScriptInterpreter::SplitWords(quoted) != words) {
+  if (SplitCommandWords(quoted) != words) {
     FuzzFinding("the words, quoted, do not split back into the same words");
   }
   return 0;
