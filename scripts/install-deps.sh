@@ -14,6 +14,7 @@ packages=(
   libbenchmark-dev
   libsqlite3-dev
   libreadline-dev
+  libeigen3-dev
   binutils
   qt6-base-dev
   qt6-3d-dev

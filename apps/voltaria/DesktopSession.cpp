@@ -27,6 +27,8 @@ VexDialog* Panel() {
   return VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel");
 }
 
+constexpr int kRunWatchMs = 250;
+
 }  // namespace
 
 DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
@@ -53,6 +55,10 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
   plantView_ = new VexQtPlantView;
   window_->SetPlantView(plantView_);
   ShowDocument();
+  // Programs run on their own; a failed run is told as soon as it has ended.
+  auto* runWatch = new QTimer(window_.get());
+  QObject::connect(runWatch, &QTimer::timeout, [this] { programRuns_.ReportEnded(); });
+  runWatch->start(kRunWatchMs);
 }
 
 DesktopSession::~DesktopSession() {

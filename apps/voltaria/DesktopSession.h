@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ProgramRuns.h"
 #include "VexStateCommand.h"
 
 class VexQtMainWindow;
@@ -57,4 +58,5 @@ class DesktopSession {
   VexQtPlantView* plantView_ = nullptr;  // owned by the window
   std::filesystem::path tourScript_;
   std::unique_ptr<WindowTour> tour_;
+  ProgramRuns programRuns_;  // EDSA runs; their failures are shown as they end
 };

@@ -1,12 +1,8 @@
 #include "ScriptInterpreter.h"
 
-#include <signal.h>
-
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <iterator>
-#include <thread>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -192,7 +188,9 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
     if (report) reporter_.Begin();
     try {
       command->second.handler(words);
+      programRuns_.AwaitEnds();  // the next command reads finished results
     } catch (...) {
+      programRuns_.AwaitEnds();
       if (report) reporter_.Report();  // what the failed action showed before it failed
       throw;
     }
@@ -454,13 +452,9 @@ std::map<std::string, std::vector<std::string>> ReadRunLog(const std::filesystem
 
 // The EDSA programs run on their own and side by side, so their records come in whatever order
 // they got to them: the runs are listed in the order this session started them, each with the
-// time its record gives. A program gets a few seconds to finish before its record is looked for.
+// time its record gives. Each command has waited for the programs it started.
 void ScriptInterpreter::PrintRuns() {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline &&
-         std::any_of(started_.begin(), started_.end(), [](const VexProcessStart& start) { return ::kill(start.pid, 0) == 0; })) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  programRuns_.AwaitEnds();
   if (started_.empty()) {
     out_ << "  no EDSA program was started in this session\n";
     return;

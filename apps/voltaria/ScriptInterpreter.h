@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRuns.h"
 #include "VexBaseUnknown.h"
 #include "VexProcess.h"
 #include "VexStateCommand.h"
@@ -93,4 +94,5 @@ class ScriptInterpreter {
   std::string lastError_;
   int processObserver_ = 0;
   std::vector<VexProcessStart> started_;  // programs started in this session, in order
+  ProgramRuns programRuns_;  // the EDSA programs started, waited for after each command
 };

@@ -157,8 +157,8 @@ void VoltariaHost::ConfigureEnvironment() {
   out_ << "EDSA folder: " << folder;
   std::error_code error;
   if (fs::equivalent(fs::path(folder), standIn, error)) {
-    out_ << "\n  (EDSA is not installed here: these stand-in programs only record each run,"
-            " with its\n   arguments, in edsa-runs.log beside the master file)";
+    out_ << "\n  (EDSA is not installed here: Voltaria's own analysis programs answer to EDSA's program"
+            " names,\n   compute what they can and record each run in edsa-runs.log beside the master file)";
   }
   out_ << '\n';
 }

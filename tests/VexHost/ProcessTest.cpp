@@ -114,3 +114,36 @@ TEST(VexFileServicesTest, OnlyRegularFilesAreReadAndNothingWaitsOnAFifo) {
   EXPECT_FALSE(VexReadRegularFile(folder.Write("big.txt", "12345"), nullptr, 4)) << "over the limit";
   EXPECT_FALSE(VexReadRegularFile(folder.Path())) << "a folder";
 }
+
+TEST(VexStartProcessTest, AProgramStartedWithoutWaitingReportsItsStatusAndErrors) {
+  ScopedEnv exitCode("RECORD_ARGS_EXIT", "3");
+  ScopedEnv message("RECORD_ARGS_ERROR", "bus X is isolated");
+  std::string program = TestProgram("record_args").string();
+  char* argv[] = {program.data(), nullptr};
+  int pid = 0;
+  ASSERT_EQ(VexStartProcess(program.c_str(), argv, 1, &pid, nullptr), 0);
+  auto end = VexWaitForProcessEnd(pid, std::chrono::seconds(10));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitStatus, 3);
+  EXPECT_EQ(end->errorOutput, "bus X is isolated\n");
+  EXPECT_EQ(end->program, program);
+  // Asked again the answer is the same, at once; an unknown program gives nothing at once.
+  auto again = VexWaitForProcessEnd(pid, std::chrono::milliseconds(0));
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->exitStatus, 3);
+  EXPECT_FALSE(VexWaitForProcessEnd(-5, std::chrono::milliseconds(0)).has_value());
+}
+
+TEST(VexStartProcessTest, WaitingForAProgramStopsAtTheBound) {
+  std::string sleeper = "/bin/sleep";
+  std::string seconds = "2";
+  char* argv[] = {sleeper.data(), seconds.data(), nullptr};
+  int pid = 0;
+  ASSERT_EQ(VexStartProcess(sleeper.c_str(), argv, 1, &pid, nullptr), 0);
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(VexWaitForProcessEnd(pid, std::chrono::milliseconds(50)).has_value());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+  auto end = VexWaitForProcessEnd(pid, std::chrono::seconds(10));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitStatus, 0);
+}
