@@ -24,4 +24,5 @@ void ScriptInterpreter::RestartCommand() {
   if (!restarted) throw std::runtime_error("the EDSA command could not be created again");
   VexSession::GetSession().RunEvent("start the EDSA command", [&] { VexSession::GetSession().StartCommand(restarted); });
   command_ = restarted;
+  restartedByLastCommand_ = true;
 }
