@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running the project needs.
 # Idempotent: does nothing when all packages are present. Run as root (or with sudo available).
+#   --fuzz   also the compiler and runtime of the fuzz campaign (scripts/fuzz-campaign.sh)
 set -euo pipefail
 
 packages=(
@@ -27,6 +28,15 @@ packages=(
   libboost-dev
   locales
 )
+
+# Optional groups, asked for by option; the set-up commands of the README need none of them.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
+for argument in "$@"; do
+  case "$argument" in
+    --fuzz) packages+=("${fuzz_packages[@]}") ;;
+    *) echo "install-deps: unknown option $argument (known: --fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 # The IFC library refuses to read without this locale (it calls setlocale with its name).
 ensure_ifc_locale() {

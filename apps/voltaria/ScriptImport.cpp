@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "ChangeReporter.h"
-#include "VexApplicationFrame.h"
 #include "PlantImportAction.h"
 #include "ScriptInterpreter.h"
+#include "VexApplicationFrame.h"
 #include "VexClassDictionary.h"
 #include "VexDlgWindow.h"
 #include "VexSession.h"
@@ -20,6 +20,7 @@ void ScriptInterpreter::RestartCommand() {
   if (!IsPanelOpen()) return;
   out_ << "  The EDSA panel closes and opens again to show the plant as it is now.\n";
   RestartEdsaCommand(command_);
+  restartedByLastCommand_ = true;
 }
 
 bool RestartEdsaCommand(VexStateCommand_var& command) {

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <iterator>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "ChangeReporter.h"
+#include "CommandWords.h"
 #include "TerminalUser.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexApplicationFrame.h"
@@ -150,35 +152,7 @@ void ScriptInterpreter::DefineCommands() {
 // '#' starts a comment at the start of the line or as a word of its own ("# why"), so that
 // "#2" can name a row.
 std::vector<std::string> ScriptInterpreter::SplitWords(const std::string& line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false, inWord = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    bool commentMark = c == '#' && !inWord &&
-                       (words.empty() || i + 1 == line.size() || line[i + 1] == ' ' || line[i + 1] == '\t');
-    if (quoted) {
-      if (c == '"') {
-        quoted = false;
-      } else {
-        word += c;
-      }
-    } else if (c == '"') {
-      quoted = inWord = true;
-    } else if (commentMark) {
-      break;
-    } else if (c == ' ' || c == '\t' || c == '\r') {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-    } else {
-      word += c;
-      inWord = true;
-    }
-  }
-  if (quoted) throw std::invalid_argument("a quote is not closed");
-  if (inWord) words.push_back(word);
-  return words;
+  return SplitCommandWords(line);
 }
 
 std::string ScriptInterpreter::Rest(const std::vector<std::string>& args, std::size_t from) const {
@@ -201,6 +175,7 @@ void ScriptInterpreter::Expand(std::vector<std::string>& words) const {
 
 ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   lastError_.clear();
+  restartedByLastCommand_ = false;
   try {
     std::vector<std::string> words = SplitWords(line);
     Expand(words);
@@ -238,6 +213,13 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   }
   out_ << "error: " << lastError_ << '\n';
   return Outcome::Failed;
+}
+
+bool ScriptInterpreter::ActsOnThePanel(const std::string& name) {
+  static const std::set<std::string> panelCommands{"tab",  "push",  "type",  "check",   "select",
+                                                   "choose", "pick", "menu", "entry", "dismiss",
+                                                   "ok",   "cancel", "close"};
+  return panelCommands.contains(name);
 }
 
 bool ScriptInterpreter::IsPanelOpen() const { return command_ && command_->IsRunning(); }

@@ -42,8 +42,15 @@ class ScriptInterpreter {
   const std::string& GetLastError() const { return lastError_; }
   /// True while the EDSA command runs (its panel is open).
   bool IsPanelOpen() const;
+  /// Whether the last command ended the EDSA command and started it again (an import does).
+  bool RestartedByLastCommand() const { return restartedByLastCommand_; }
   /// Closes the panel as a person would (its Cancel), which saves the panel's settings.
   void ClosePanel();
+  /// Acts from now on on `command`, the EDSA command the host started again.
+  void SetCommand(VexStateCommand_var command) { command_ = std::move(command); }
+  /// True when the command `name` acts on the panel or its command (widgets, picks, menus), so
+  /// that the network changes it makes are the module's own.
+  static bool ActsOnThePanel(const std::string& name);
 
   /// Splits a line into words (quotes group, '#' outside quotes ends the line).
   static std::vector<std::string> SplitWords(const std::string& line);
@@ -84,6 +91,7 @@ class ScriptInterpreter {
 
   VexWorkspace& workspace_;
   VexStateCommand_var command_;
+  bool restartedByLastCommand_ = false;
   TerminalUser& user_;
   ChangeReporter& reporter_;
   std::ostream& out_;

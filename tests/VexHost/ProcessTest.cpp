@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -10,6 +11,7 @@
 #include "VexError.h"
 #include "VexFileServices.h"
 #include "VexProcess.h"
+#include "VexResourceFile.h"
 
 namespace {
 
@@ -88,6 +90,29 @@ TEST(VexFileServicesTest, FindPathWithOrWithoutTrailingSeparator) {
   EXPECT_EQ(VexFindPath("Main.net", dir.c_str()), 0);
   EXPECT_EQ(VexFindPath("plant one", folder.Path().c_str()), 0) << "a folder is not a file";
   EXPECT_EQ(VexFindPath("", dir.c_str()), 0);
+  folder.MakeFifo("plant one/Main.net");
+  EXPECT_EQ(VexFindPath("Main.net", dir.c_str()), 0) << "a FIFO is not a file either";
+}
+
+TEST(VexFileServicesTest, OnlyRegularFilesAreReadAndNothingWaitsOnAFifo) {
+  TestFolder folder;
+  const auto fifo = folder.MakeFifo("results.txr");
+  std::string problem;
+  std::optional<std::string> content;
+  VexResourceFile catalog;
+  EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] {
+    content = VexReadRegularFile(fifo, &problem);
+    catalog = VexResourceFile::Parse(fifo);
+  }));
+  EXPECT_FALSE(content);
+  EXPECT_EQ(problem, "is not a regular file");
+  EXPECT_TRUE(catalog.Entries().empty());
+  ASSERT_EQ(catalog.GetProblems().size(), 1u);
+  EXPECT_NE(catalog.GetProblems()[0].find("not a regular file"), std::string::npos);
+
+  EXPECT_EQ(VexReadRegularFile(folder.Write("plain.txt", "a\r\nb")), "a\r\nb");
+  EXPECT_FALSE(VexReadRegularFile(folder.Write("big.txt", "12345"), nullptr, 4)) << "over the limit";
+  EXPECT_FALSE(VexReadRegularFile(folder.Path())) << "a folder";
 }
 
 TEST(VexStartProcessTest, AProgramStartedWithoutWaitingReportsItsStatusAndErrors) {

@@ -69,6 +69,10 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   /// Removes that link; false when there was none.
   bool Unlink(VexGrdNetworkObject& object, VexIAECElement& element);
 
+  /// Grows with every change of the nodes, branches or links (a reload after a rollback
+  /// included), so that an observer can tell whether the network changed between two moments.
+  std::uint64_t GetChangeCount() const { return changes_; }
+
   void SetBranchLength(VexGrdBranch& branch, double length);
   void SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode);
 
@@ -122,4 +126,5 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   VexFlatHashMap<BranchEnds, VexGrdBranch*, BranchEndsHash> branchesByEnds_;
   std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
   std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
+  std::uint64_t changes_ = 0;
 };

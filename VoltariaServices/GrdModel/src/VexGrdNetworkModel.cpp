@@ -227,6 +227,7 @@ VexVar<VexGrdNode> VexGrdNetworkModel::CreateNode(const VexUnicodeString& id) {
   database.Cached("INSERT INTO grd_node(identifier) VALUES (?)").BindText(1, id).Run();
   VexVar<VexGrdNode> node(new VexGrdNode(this, database.GetLastInsertId(), id));
   AddNode(node);
+  ++changes_;
   return node;
 }
 
@@ -243,6 +244,7 @@ VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& fr
       .Run();
   VexVar<VexGrdBranch> branch(new VexGrdBranch(this, database.GetLastInsertId(), from, to));
   AddBranch(branch);
+  ++changes_;
   return branch;
 }
 
@@ -287,6 +289,7 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
   nodes_.erase(node.GetRowId());
   document_.AnnounceDeletion(node);
   LetGo(node);
+  ++changes_;
 }
 
 void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
@@ -305,6 +308,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   branches_.erase(row);
   document_.AnnounceDeletion(branch);
   LetGo(branch);
+  ++changes_;
 }
 
 void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
@@ -335,6 +339,7 @@ bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& eleme
       .BindInteger(2, element.GetId())
       .Run();
   AddLink(object, VexIAECElement_var(&element));
+  ++changes_;
   return true;
 }
 
@@ -358,6 +363,7 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
   } else {
     EraseOne(branchesOfElement_[elementId], static_cast<VexGrdBranch*>(&object));
   }
+  ++changes_;
   return true;
 }
 
@@ -400,7 +406,10 @@ std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesLinkedTo(std::int64_t 
 
 // Document events -------------------------------------------------------------------------------
 
-void VexGrdNetworkModel::OnRolledBack(VexDocument&) { Load(); }
+void VexGrdNetworkModel::OnRolledBack(VexDocument&) {
+  Load();
+  ++changes_;
+}
 
 void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element) {
   // The file lost the links by cascade; memory follows.
@@ -411,8 +420,11 @@ void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element
                                [&](const auto& linked) { return linked->GetId() == elementId; }),
                 links.end());
   };
-  for (VexGrdNode* node : GetNodesLinkedTo(elementId)) dropFrom(*node);
-  for (VexGrdBranch* branch : GetBranchesLinkedTo(elementId)) dropFrom(*branch);
+  const std::vector<VexGrdNode*> nodes = GetNodesLinkedTo(elementId);
+  const std::vector<VexGrdBranch*> branches = GetBranchesLinkedTo(elementId);
+  for (VexGrdNode* node : nodes) dropFrom(*node);
+  for (VexGrdBranch* branch : branches) dropFrom(*branch);
   nodesOfElement_.erase(elementId);
   branchesOfElement_.erase(elementId);
+  if (!nodes.empty() || !branches.empty()) ++changes_;
 }

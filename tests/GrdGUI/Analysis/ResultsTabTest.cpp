@@ -163,3 +163,20 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourColoursNothing) {
     ExpectReported(capture, before, "plant.clr", c);
   }
 }
+
+// A FIFO in place of a result file once hung the program in open(): it is no result file.
+TEST_F(ResultsTabTest, AFifoInPlaceOfAResultFileIsNeverWaitedOn) {
+  OpenResultsTab();
+  struct Case {
+    const char* file;
+    const char* button;
+  };
+  for (const Case& c : {Case{"plant.txr", "TextAnnotate"}, Case{"plant.clr", "ColorAnnotate"}}) {
+    SCOPED_TRACE(c.file);
+    std::filesystem::remove(project_ / c.file);
+    const auto fifo = Folder().MakeFifo(std::string("edsa/") + c.file);
+    EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] { Ui().Push(c.button); }));
+  }
+  EXPECT_EQ(Combo().GetLineCount(), 0);
+  EXPECT_EQ(Viewer().GetColoredCount(), 0);
+}
