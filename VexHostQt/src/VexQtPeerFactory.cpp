@@ -1,5 +1,6 @@
 #include "VexQtPeerFactory.h"
 
+#include "VexCkeUnitFrame.h"
 #include "VexDlgCheckButton.h"
 #include "VexDlgCombo.h"
 #include "VexDlgContextualMenu.h"
@@ -44,6 +45,7 @@ VexQtPeer* Create(VexDialog& widget, VexQtDialogMirror& mirror) {
   if (auto* frame = dynamic_cast<VexDlgFrame*>(&widget)) return new VexQtFramePeer(*frame, mirror);
   if (auto* label = dynamic_cast<VexDlgLabel*>(&widget)) return new VexQtLabelPeer(*label, mirror);
   if (auto* line = dynamic_cast<VexDlgSeparator*>(&widget)) return new VexQtSeparatorPeer(*line, mirror);
+  if (auto* value = dynamic_cast<VexCkeUnitFrame*>(&widget)) return new VexQtUnitFramePeer(*value, mirror);
   if (auto* editor = dynamic_cast<VexDlgEditor*>(&widget)) return new VexQtEditorPeer(*editor, mirror);
   if (auto* button = dynamic_cast<VexDlgPushButton*>(&widget)) return new VexQtPushButtonPeer(*button, mirror);
   if (auto* check = dynamic_cast<VexDlgCheckButton*>(&widget)) return new VexQtCheckButtonPeer(*check, mirror);
