@@ -117,7 +117,11 @@ class TextReader {
 
   VexString AttributeName(std::string_view name) const {
     if (name.empty()) Fail("the attribute needs a name");
-    return VexString(std::string(name).c_str());
+    // A control byte (a NUL above all) would cut or hide the name when it is written back.
+    for (char c : name) {
+      if (static_cast<unsigned char>(c) < 0x20) Fail("the attribute name holds a control character");
+    }
+    return VexString(std::string(name));
   }
 
   double Number(std::string_view text) const {
