@@ -69,6 +69,8 @@ class TextReader {
       Expect(f, 3, "other | <sort> | <count>");
       double count = Number(f[2]);
       if (count < 0 || count != std::floor(count)) Fail("the count must be a whole number");
+      // Far below what a long holds, so that neither the conversion nor the sum can overflow.
+      if (count > 1e12) Fail("the count is beyond any model");
       model_.others[std::string(f[1])] += static_cast<long>(count);
     } else if (IsNetworkEntry(kind)) {
       ++model_.others["network entries of the EDSA project"];
