@@ -131,7 +131,9 @@ class SampleBuilder {
   fs::path edsaFolder_;
 };
 
+// The copy is made anew, so files the sources no longer have (results of earlier runs) are gone.
 void CopyEdsaProject(const fs::path& from, const fs::path& to) {
+  fs::remove_all(to);
   fs::create_directories(to);
   for (const auto& entry : fs::directory_iterator(from)) {
     fs::copy_file(entry.path(), to / entry.path().filename(), fs::copy_options::overwrite_existing);

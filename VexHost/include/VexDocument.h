@@ -25,11 +25,14 @@
 #include "VexTransactionHandler.h"
 #include "VexTypeDescriptorTable.h"
 
+class VexDocumentLock;
+
 class VexDocument : public VexTransactionHandler {
  public:
   /// Makes a new, empty document; refuses a path where a file exists.
   static std::unique_ptr<VexDocument> Create(const VexUnicodeString& path);
-  /// Opens an existing document; refuses, without changing it, any file that is not one.
+  /// Opens an existing document; refuses, without changing it, any file that is not one, a
+  /// damaged one, and one that another session has open. The document is locked until closed.
   static std::unique_ptr<VexDocument> Open(const VexUnicodeString& path);
   /// Closes the file; an open transaction is rolled back. Attachments go first, then elements
   /// still held elsewhere are detached (GetDocument answers null).
@@ -49,6 +52,9 @@ class VexDocument : public VexTransactionHandler {
   void RollbackEvent() override;
   /// Number of open transactions: 0 outside any, 1 inside an event or a transaction, more nested.
   int GetTransactionDepth() const { return depth_; }
+  /// How many transactions were rolled back as a whole after they had changed the document (an
+  /// event that failed, a commit that failed): what others keep of the document may be stale.
+  int GetUndoneTransactionCount() const { return undoneTransactions_; }
 
   /// All elements in order of identifier.
   const std::vector<VexVar<VexPlantElement>>& GetElements() const { return elements_; }
@@ -104,7 +110,7 @@ class VexDocument : public VexTransactionHandler {
  private:
   friend class VexDocumentTransaction;
 
-  explicit VexDocument(std::unique_ptr<VexSqlDatabase> database);
+  VexDocument(std::unique_ptr<VexSqlDatabase> database, std::unique_ptr<VexDocumentLock> lock);
   void Configure();
   void Load();
 
@@ -115,12 +121,14 @@ class VexDocument : public VexTransactionHandler {
   void RequireTransaction() const;
   [[noreturn]] void RaiseMisuse(const char* operation) const;
   void NotifyRolledBack();
+  void CountUndoneTransaction();
 
   VexPlantElement& Own(VexIAECElement& element) const;
   void InsertElement(VexVar<VexPlantElement> element);
   void RemoveElement(VexPlantElement& element);
   void WriteAttribute(VexPlantElement& element, VexElementAttribute attribute);
 
+  std::unique_ptr<VexDocumentLock> lock_;  // released after the database is closed
   std::unique_ptr<VexSqlDatabase> database_;
   VexTypeDescriptorTable types_;
   std::vector<VexVar<VexPlantElement>> elements_;
@@ -128,6 +136,8 @@ class VexDocument : public VexTransactionHandler {
 
   int depth_ = 0;
   bool eventOpen_ = false;
+  std::int64_t changesAtBegin_ = 0;
+  int undoneTransactions_ = 0;
   std::vector<std::size_t> marks_;
   VexDocumentUndoLog undo_;
 

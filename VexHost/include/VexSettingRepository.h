@@ -59,6 +59,10 @@ class VexSettingRepository {
   std::filesystem::path GetFilePath() const;
   /// Empty after a clean load; otherwise what was wrong with the file and where it was put.
   const std::string& GetLoadReport() const { return loadReport_; }
+  /// The highest n for which a key `prefix` followed by n in decimal (no leading zero) is held;
+  /// 0 when there is none. Answered from an index kept as keys are stored, so a reader can bound
+  /// a loop over numbered keys by what the repository holds rather than by a stored count.
+  long GetHighestEntryNumber(const char* prefix) const;
   /// Keys in the order they were first written.
   std::vector<std::string> GetKeys() const;
 
@@ -87,12 +91,15 @@ class VexSettingRepository {
   void SetAside(const std::string& problem);
   std::string Serialize() const;
   void Store(const char* key, Value value);
+  void Remember(const std::string& key, Value value);
+  void Clear();
 
   std::string name_;
   std::filesystem::path folder_;  // relative to the settings folder; empty for its top
   int access_;
   std::vector<std::string> order_;
   std::map<std::string, Value> values_;
+  std::map<std::string, long, std::less<>> highestNumbers_;  // key prefix -> highest number
   std::string loadReport_;
   std::function<void(const std::string&)> writeObserver_;
 };

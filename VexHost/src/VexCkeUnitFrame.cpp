@@ -20,6 +20,7 @@ std::string Format(double value) {
 void VexCkeUnitFrame::Set(const VexICkeMagnitude_var& magnitude, double baseValue) {
   magnitude_ = magnitude;
   value_ = baseValue;
+  NotifyChange(VexDialogChange::State);  // a window shows the new value
 }
 
 VexUnicodeString VexCkeUnitFrame::GetDisplayedText() const {

@@ -1,11 +1,14 @@
 #include "VexDocument.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
 
 #include "VexDocumentFileCheck.h"
+#include "VexDocumentLock.h"
 #include "VexDocumentSchema.h"
 #include "VexDocumentTransaction.h"
 #include "VexError.h"
@@ -34,12 +37,13 @@ void RemoveFileAndCompanions(const VexUnicodeString& path) {
 
 std::unique_ptr<VexDocument> VexDocument::Create(const VexUnicodeString& path) {
   std::error_code error;
-  if (fs::exists(fs::path(path.str()), error)) {
+  if (fs::exists(fs::symlink_status(fs::path(path.str()), error))) {
     throw VexInputError(2, "DocumentAlreadyExists", kVexHostCatalog, {path});
   }
+  std::unique_ptr<VexDocumentLock> lock = VexDocumentLock::Acquire(path);
   try {
-    std::unique_ptr<VexDocument> document(
-        new VexDocument(std::make_unique<VexSqlDatabase>(path, VexSqlDatabase::Mode::Create)));
+    std::unique_ptr<VexDocument> document(new VexDocument(
+        std::make_unique<VexSqlDatabase>(path, VexSqlDatabase::Mode::Create), std::move(lock)));
     document->Configure();
     VexDocumentTransaction transaction(*document);
     VexDocumentSchema::Install(*document->database_);
@@ -55,9 +59,13 @@ std::unique_ptr<VexDocument> VexDocument::Create(const VexUnicodeString& path) {
 }
 
 std::unique_ptr<VexDocument> VexDocument::Open(const VexUnicodeString& path) {
+  VexDocumentFileCheck::VerifyPath(path);
+  // Taken before the file is read: another session writing meanwhile could make a sound document
+  // look foreign or damaged.
+  std::unique_ptr<VexDocumentLock> lock = VexDocumentLock::Acquire(path);
   VexDocumentFileCheck::Verify(path);
-  std::unique_ptr<VexDocument> document(
-      new VexDocument(std::make_unique<VexSqlDatabase>(path, VexSqlDatabase::Mode::ReadWrite)));
+  std::unique_ptr<VexDocument> document(new VexDocument(
+      std::make_unique<VexSqlDatabase>(path, VexSqlDatabase::Mode::ReadWrite), std::move(lock)));
   if (document->database_->IsReadOnly()) {
     throw VexInputError(2, "DocumentReadOnly", kVexHostCatalog, {path});
   }
@@ -68,8 +76,9 @@ std::unique_ptr<VexDocument> VexDocument::Open(const VexUnicodeString& path) {
   return document;
 }
 
-VexDocument::VexDocument(std::unique_ptr<VexSqlDatabase> database)
-    : database_(std::move(database)) {}
+VexDocument::VexDocument(std::unique_ptr<VexSqlDatabase> database,
+                         std::unique_ptr<VexDocumentLock> lock)
+    : lock_(std::move(lock)), database_(std::move(database)) {}
 
 VexDocument::~VexDocument() {
   if (depth_ > 0) {
@@ -133,6 +142,7 @@ void VexDocument::RollbackEvent() {
 int VexDocument::BeginLevel() {
   if (depth_ == 0) {
     database_->Execute("BEGIN IMMEDIATE");
+    changesAtBegin_ = sqlite3_total_changes64(database_->GetHandle());
   } else {
     database_->Execute(("SAVEPOINT " + SavepointName(depth_)).c_str());
   }
@@ -187,8 +197,16 @@ void VexDocument::RollbackLevel(int level) {
   undo_.UndoTo(marks_[level - 1]);
   marks_.resize(level - 1);
   depth_ = level - 1;
-  if (depth_ == 0) eventOpen_ = false;
+  if (depth_ == 0) {
+    eventOpen_ = false;
+    CountUndoneTransaction();
+  }
   NotifyRolledBack();
+}
+
+void VexDocument::CountUndoneTransaction() {
+  // Rows changed and then rolled back still count in SQLite's total.
+  if (sqlite3_total_changes64(database_->GetHandle()) != changesAtBegin_) ++undoneTransactions_;
 }
 
 void VexDocument::AbandonTransaction() {
@@ -203,6 +221,7 @@ void VexDocument::AbandonTransaction() {
   marks_.clear();
   depth_ = 0;
   eventOpen_ = false;
+  CountUndoneTransaction();
   NotifyRolledBack();
 }
 

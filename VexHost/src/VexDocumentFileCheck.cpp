@@ -13,6 +13,7 @@
 #include "VexDocumentSchema.h"
 #include "VexError.h"
 #include "VexSqlDatabase.h"
+#include "VexSqlStatement.h"
 
 namespace fs = std::filesystem;
 
@@ -47,15 +48,25 @@ bool HasPendingLog(const fs::path& file) {
 }  // namespace
 
 void VexDocumentFileCheck::Verify(const VexUnicodeString& path) {
+  VerifyPath(path);
   VerifyHeader(path);
   VerifyTables(path);
+}
+
+void VexDocumentFileCheck::VerifyPath(const VexUnicodeString& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(fs::path(path.str()), error);
+  if (error && error != std::errc::no_such_file_or_directory) {
+    if (error == std::errc::too_many_symbolic_link_levels) Refuse("DocumentLinkLoop", path);
+    Refuse("DocumentCannotOpen", path, {VexUnicodeString(error.message())});
+  }
+  if (!fs::exists(status)) Refuse("DocumentMissing", path);
+  if (!fs::is_regular_file(status)) Refuse("DocumentNotADatabase", path);
 }
 
 void VexDocumentFileCheck::VerifyHeader(const VexUnicodeString& path) {
   const fs::path file(path.str());
   std::error_code error;
-  if (!fs::exists(file, error)) Refuse("DocumentMissing", path);
-  if (!fs::is_regular_file(file, error)) Refuse("DocumentNotADatabase", path);
   const std::uintmax_t size = fs::file_size(file, error);
   if (error) Refuse("DocumentCannotOpen", path, {VexUnicodeString(error.message())});
   if (size == 0) Refuse("DocumentEmpty", path);
@@ -101,4 +112,18 @@ void VexDocumentFileCheck::VerifyTables(const VexUnicodeString& path) {
   }
   VexDocumentSchema::RefuseNewer(database, VexDocumentSchema::kDocumentComponent,
                                  VexDocumentSchema::DocumentMigrations());
+  VerifyIntegrity(database, path);
+}
+
+void VexDocumentFileCheck::VerifyIntegrity(VexSqlDatabase& database, const VexUnicodeString& path) {
+  // The quick check trusts every index; only the full check compares each index with its table,
+  // which is what a scrambled page of a table breaks. One finding is enough to refuse.
+  std::string finding;
+  try {
+    VexSqlStatement check = database.Prepare("PRAGMA integrity_check(1)");
+    if (check.Step()) finding = check.ColumnText(0);
+  } catch (const VexInputError& error) {
+    finding = error.what();  // a page too damaged for the check to walk
+  }
+  if (finding != "ok") Refuse("DocumentDamagedTables", path, {VexUnicodeString(finding)});
 }

@@ -1,10 +1,12 @@
 #include "VexResourceFile.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <sstream>
+
+#include "VexFileServices.h"
 
 #ifndef VEX_DEFAULT_RESOURCE_PATH
 #define VEX_DEFAULT_RESOURCE_PATH ""
@@ -69,11 +71,13 @@ std::string Trim(const std::string& s) {
 VexResourceFile VexResourceFile::Parse(const fs::path& path) {
   VexResourceFile file;
   file.path_ = path;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    file.problems_.push_back(path.string() + ": cannot be read");
+  std::string problem;
+  std::optional<std::string> content = VexReadRegularFile(path, &problem);
+  if (!content) {
+    file.problems_.push_back(path.string() + ": cannot be read (" + problem + ")");
     return file;
   }
+  std::istringstream in(*content);
   std::string line;
   int number = 0;
   while (std::getline(in, line)) {

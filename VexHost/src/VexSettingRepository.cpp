@@ -5,15 +5,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include "VexDocument.h"
 #include "VexFileServices.h"
@@ -113,6 +117,23 @@ bool Unescape(const std::string& text, std::string& out) {
   return true;
 }
 
+struct KeyNumber {
+  long value;
+  std::size_t digits;
+};
+
+// The decimal number that ends `key` ("FilePath12" -> 12), written without a leading zero and
+// small enough for a long; nothing otherwise.
+std::optional<KeyNumber> TrailingNumber(const std::string& key) {
+  std::size_t digits = 0;
+  while (digits < key.size() && std::isdigit(static_cast<unsigned char>(key[key.size() - 1 - digits]))) {
+    ++digits;
+  }
+  const std::size_t start = key.size() - digits;
+  if (digits == 0 || digits > 18 || key[start] == '0') return std::nullopt;
+  return KeyNumber{std::stol(key.substr(start)), digits};
+}
+
 bool WriteAll(int fd, const std::string& data) {
   std::size_t written = 0;
   while (written < data.size()) {
@@ -136,6 +157,25 @@ void RemoveAbandonedTemporaries(const fs::path& folder, const std::string& targe
       fs::remove(entry.path(), error);
     }
   }
+}
+
+// Settings hold paths, so a folder made for them is private; a folder that exists keeps the
+// mode its owner gave it (a shared 1777 folder keeps its sticky bit). False, with the reason, when
+// the path is not a folder or cannot be made.
+bool PrepareFolder(const fs::path& folder, std::string& problem) {
+  std::error_code error;
+  const fs::file_status status = fs::status(folder, error);
+  if (fs::exists(status)) {
+    if (fs::is_directory(status)) return true;
+    problem = "it is not a folder";
+    return false;
+  }
+  if (!folder.has_parent_path() || folder.parent_path() == folder ||
+      PrepareFolder(folder.parent_path(), problem)) {
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return true;
+    problem = std::strerror(errno);
+  }
+  return false;
 }
 
 bool SyncFolder(const fs::path& folder) {
@@ -218,8 +258,13 @@ void VexSettingRepository::SetAside(const std::string& problem) {
                        : "; it was set aside as " + aside.string()) +
                 " and the repository starts empty";
   std::cerr << "voltaria: " << loadReport_ << '\n';
+  Clear();
+}
+
+void VexSettingRepository::Clear() {
   order_.clear();
   values_.clear();
+  highestNumbers_.clear();
 }
 
 void VexSettingRepository::Load() {
@@ -231,14 +276,13 @@ void VexSettingRepository::Load() {
     SetAside("is not a regular file");
     return;
   }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    SetAside("cannot be read");
+  std::string problem;
+  std::optional<std::string> content = VexReadRegularFile(file, &problem);
+  if (!content) {
+    SetAside("cannot be read (" + problem + ")");
     return;
   }
-  std::stringstream content;
-  content << in.rdbuf();
-  std::string text = content.str();
+  const std::string& text = *content;
 
   std::size_t endLine = text.rfind("\nend ");
   if (text.rfind(kHeader, 0) != 0 || endLine == std::string::npos) {
@@ -292,8 +336,7 @@ void VexSettingRepository::Load() {
       }
       value.isText = true;
     }
-    if (!values_.count(key)) order_.push_back(key);
-    values_[key] = std::move(value);
+    Remember(key, std::move(value));
   }
   if (values_.size() != expectedEntries) SetAside("does not hold the entries it announces");
 }
@@ -319,9 +362,24 @@ long VexSettingRepository::ReadSetting(const char* key, char* values, long count
 void VexSettingRepository::Store(const char* key, Value value) {
   std::string name = key ? key : "";
   if (name.empty()) return;
-  if (!values_.count(name)) order_.push_back(name);
-  values_[name] = std::move(value);
+  Remember(name, std::move(value));
   if (writeObserver_) writeObserver_(name);
+}
+
+void VexSettingRepository::Remember(const std::string& key, Value value) {
+  if (!values_.count(key)) {
+    order_.push_back(key);
+    if (auto number = TrailingNumber(key)) {
+      long& highest = highestNumbers_[key.substr(0, key.size() - number->digits)];
+      highest = std::max(highest, number->value);
+    }
+  }
+  values_[key] = std::move(value);
+}
+
+long VexSettingRepository::GetHighestEntryNumber(const char* prefix) const {
+  auto found = highestNumbers_.find(std::string_view(prefix ? prefix : ""));
+  return found == highestNumbers_.end() ? 0 : found->second;
 }
 
 long VexSettingRepository::WriteSetting(const char* key, int* values, long count, int) {
@@ -369,9 +427,11 @@ int VexSettingRepository::SaveRepository(const char* name) {
   }
   fs::path folder = GetFolder();
   fs::path target = folder / ((name && *name ? std::string(name) : name_) + ".settings");
-  std::error_code error;
-  fs::create_directories(folder, error);
-  ::chmod(folder.c_str(), 0700);
+  if (std::string problem; !PrepareFolder(folder, problem)) {
+    std::cerr << "voltaria: settings repository \"" << name_ << "\" could not be saved: "
+              << folder << " cannot hold settings (" << problem << ")\n";
+    return -1;
+  }
 
   static int counter = 0;
   fs::path temporary = folder / ("." + target.filename().string() + ".tmp-" +

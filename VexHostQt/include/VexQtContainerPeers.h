@@ -5,6 +5,7 @@
 #include "VexQtPeer.h"
 
 class QTabWidget;
+class VexCkeUnitFrame;
 class VexDlgLabel;
 class VexDlgSeparator;
 class VexDlgTabContainer;
@@ -54,6 +55,15 @@ class VexQtLabelPeer : public VexQtPeer {
 
  protected:
   void RefreshTitle() override;
+};
+
+/// A value with its unit, shown as a read-only field.
+class VexQtUnitFramePeer : public VexQtPeer {
+ public:
+  VexQtUnitFramePeer(VexCkeUnitFrame& frame, VexQtDialogMirror& mirror);
+
+ protected:
+  void RefreshState() override;
 };
 
 class VexQtSeparatorPeer : public VexQtPeer {

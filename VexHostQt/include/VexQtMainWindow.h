@@ -1,5 +1,5 @@
 #pragma once
-// The host's main window: File (Open plant..., New plant..., recent plants, Quit), a workbench
+// The host's main window: File (Open plant..., New plant..., Import..., recent plants, Quit), a workbench
 // toolbar with the EDSA command, the plant view in the centre, the module's panel docked beside
 // it, a dock with the EDSA runs and the messages, and a status bar with the current master file
 // and the length unit. It stands for the toolkit's main window: every window built under it is
@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "VexQtDesktopSettings.h"
 
@@ -31,6 +32,11 @@ class VexQtMainWindow : public QMainWindow {
     std::function<QString()> lengthUnit;   ///< the length unit in use ("mm")
     std::function<QString()> runsLog;      ///< the EDSA runs record beside the master file
     std::function<void()> playTour;        ///< Help > Play the tour; empty: no such entry
+    using Progress = std::function<void(const std::string& stage)>;
+    /// File > Import...: imports the model file into the open plant, telling `progress` each
+    /// stage, and returns the report; may throw (the plant then stays as it was). Empty: no such
+    /// entry.
+    std::function<QString(const QString& path, const Progress& progress)> importModel;
   };
 
   VexQtMainWindow(VexDialog& toolkitMainWindow, Host host, QWidget* parent = nullptr);
@@ -55,6 +61,8 @@ class VexQtMainWindow : public QMainWindow {
   void RebuildRecentMenu();
   void AskForPlant(bool create);
   void OpenPlant(const QString& path, bool create);
+  void AskForModel();
+  void ImportModel(const QString& path);
   bool PlaceTopLevel(VexQtPeer& peer);
   void ReloadRuns();
 

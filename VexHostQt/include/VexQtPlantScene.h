@@ -43,7 +43,7 @@ class VexQtPlantScene {
     std::vector<float> positions;  ///< x y z per vertex
     std::vector<float> normals;    ///< x y z per vertex
     std::vector<float> colors;     ///< r g b (0 to 1) per vertex
-    std::vector<int> elements;     ///< index in GetElements, per triangle of 3 vertices / 3
+    std::vector<std::uint32_t> indices;  ///< three vertex numbers per triangle
   };
 
   /// Builds the scene of every element of `document`.
@@ -69,7 +69,7 @@ class VexQtPlantScene {
 
  private:
   void AddElement(VexBaseUnknown_var object);
-  void AppendBox(Mesh& mesh, const Box& box, int element, VexColor color);
+  static void AppendBox(Mesh& mesh, const Box& box, VexColor color);
 
   std::vector<Element> elements_;
   std::array<Mesh, kKindCount> meshes_;

@@ -4,9 +4,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "VexCkeUnitFrame.h"
 #include "VexDlgLabel.h"
 #include "VexDlgSeparator.h"
 #include "VexDlgTabContainer.h"
@@ -78,6 +80,16 @@ VexQtLabelPeer::VexQtLabelPeer(VexDlgLabel& label, VexQtDialogMirror& mirror)
     : VexQtPeer(label, new QLabel, mirror) {}
 
 void VexQtLabelPeer::RefreshTitle() { static_cast<QLabel*>(view_.data())->setText(VexQtText(widget_->GetTitle())); }
+
+VexQtUnitFramePeer::VexQtUnitFramePeer(VexCkeUnitFrame& frame, VexQtDialogMirror& mirror)
+    : VexQtPeer(frame, new QLineEdit, mirror) {
+  static_cast<QLineEdit*>(view_.data())->setReadOnly(true);
+}
+
+void VexQtUnitFramePeer::RefreshState() {
+  static_cast<QLineEdit*>(view_.data())
+      ->setText(VexQtText(static_cast<VexCkeUnitFrame*>(widget_)->GetDisplayedText()));
+}
 
 VexQtSeparatorPeer::VexQtSeparatorPeer(VexDlgSeparator& separator, VexQtDialogMirror& mirror)
     : VexQtPeer(separator, new QFrame, mirror) {

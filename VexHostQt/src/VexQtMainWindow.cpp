@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTextCursor>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -21,6 +22,7 @@
 #include "VexQtPeer.h"
 #include "VexQtUser.h"
 #include "VexSession.h"
+#include "VexUnicodeString.h"
 
 namespace {
 
@@ -31,6 +33,40 @@ QPlainTextEdit* MakeLogView(const char* name) {
   view->setLineWrapMode(QPlainTextEdit::NoWrap);
   return view;
 }
+
+// Work that runs on the GUI thread and tells its stages ("parsing: 20%"): a modal window shows
+// the stage, and the bar when the stage ends with a percentage; the window repaints at each stage.
+class StageProgress {
+ public:
+  StageProgress(QWidget* parent, const QString& title) : dialog_(parent) {
+    dialog_.setObjectName("VexStageProgress");
+    dialog_.setWindowTitle(title);
+    dialog_.setWindowModality(Qt::ApplicationModal);
+    dialog_.setCancelButton(nullptr);
+    dialog_.setMinimumDuration(0);
+    dialog_.setRange(0, 0);
+    dialog_.show();
+    QApplication::processEvents();
+  }
+
+  void Show(const std::string& stage) {
+    QString text = QString::fromStdString(stage);
+    dialog_.setLabelText(text);
+    qsizetype blank = text.lastIndexOf(' ');
+    bool isNumber = false;
+    int percent = text.endsWith('%') ? text.mid(blank + 1).chopped(1).toInt(&isNumber) : 0;
+    if (isNumber) {
+      dialog_.setRange(0, 100);
+      dialog_.setValue(percent);
+    } else {
+      dialog_.setRange(0, 0);
+    }
+    QApplication::processEvents();
+  }
+
+ private:
+  QProgressDialog dialog_;
+};
 
 }  // namespace
 
@@ -84,6 +120,9 @@ void VexQtMainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&Open plant..."), QKeySequence::Open, this, [this] { AskForPlant(false); });
   file->addAction(tr("&New plant..."), QKeySequence::New, this, [this] { AskForPlant(true); });
+  if (host_.importModel) {
+    file->addAction(tr("&Import..."), this, [this] { AskForModel(); })->setObjectName("ImportAction");
+  }
   recentMenu_ = file->addMenu(tr("&Recent plants"));
   file->addSeparator();
   file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
@@ -120,6 +159,27 @@ void VexQtMainWindow::AskForPlant(bool create) {
 
 void VexQtMainWindow::OpenPlant(const QString& path, bool create) {
   VexQtRunPersonAction(this, [&] { host_.openPlant(path, create); });
+}
+
+void VexQtMainWindow::AskForModel() {
+  QFileDialog dialog(this, tr("Import plant model"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({tr("Plant models (*.ifc *.txt)"), tr("IFC models (*.ifc)"), tr("Plant texts (*.txt)"),
+                         tr("All files (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  ImportModel(dialog.selectedFiles().front());
+}
+
+// The report goes through the session's user, so that it is shown and kept in the messages.
+void VexQtMainWindow::ImportModel(const QString& path) {
+  QString report;
+  VexQtRunPersonAction(this, [&] {
+    StageProgress progress(this, tr("Importing %1").arg(QFileInfo(path).fileName()));
+    report = host_.importModel(path, [&](const std::string& stage) { progress.Show(stage); });
+  });
+  if (!report.isEmpty()) VexSession::GetSession().ShowMessage("Import", VexUnicodeString(report.toStdString()), 1);
+  RefreshStatus();
 }
 
 void VexQtMainWindow::ShowPlant(const QString& path) {

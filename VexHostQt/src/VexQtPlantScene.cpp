@@ -125,14 +125,15 @@ void VexQtPlantScene::AddElement(VexBaseUnknown_var object) {
   Mesh& mesh = meshes_[static_cast<int>(entry.kind)];
   int index = static_cast<int>(elements_.size());
   entry.firstVertex = static_cast<int>(mesh.positions.size() / 3);
-  for (const Box& box : entry.boxes) AppendBox(mesh, box, index, entry.ownColor);
+  for (const Box& box : entry.boxes) AppendBox(mesh, box, entry.ownColor);
   indexOf_[entry.object.get()] = index;
   entry.vertexCount = static_cast<int>(mesh.positions.size() / 3) - entry.firstVertex;
   elements_.push_back(std::move(entry));
 }
 
-// Six faces of two triangles each, counter-clockwise seen from outside, with flat normals.
-void VexQtPlantScene::AppendBox(Mesh& mesh, const Box& box, int element, VexColor color) {
+// Six faces of four vertices each (a face keeps its own flat normal), two triangles a face,
+// counter-clockwise seen from outside: 24 vertices and 36 indices a box.
+void VexQtPlantScene::AppendBox(Mesh& mesh, const Box& box, VexColor color) {
   const float rgb[3] = {color.red / 255.0f, color.green / 255.0f, color.blue / 255.0f};
   for (int axis = 0; axis < 3; ++axis) {
     for (float sign : {1.0f, -1.0f}) {
@@ -144,13 +145,13 @@ void VexQtPlantScene::AppendBox(Mesh& mesh, const Box& box, int element, VexColo
                         Add(Add(faceCentre, u), v), Add(Sub(faceCentre, u), v)};
       if (sign < 0) std::swap(corners[1], corners[3]);
       Vec normal = Scale(Unit(n), sign);
-      for (int corner : {0, 1, 2, 0, 2, 3}) {
-        mesh.positions.insert(mesh.positions.end(), corners[corner].begin(), corners[corner].end());
+      auto first = static_cast<std::uint32_t>(mesh.positions.size() / 3);
+      for (const Vec& corner : corners) {
+        mesh.positions.insert(mesh.positions.end(), corner.begin(), corner.end());
         mesh.normals.insert(mesh.normals.end(), normal.begin(), normal.end());
         mesh.colors.insert(mesh.colors.end(), rgb, rgb + 3);
       }
-      mesh.elements.push_back(element);
-      mesh.elements.push_back(element);
+      for (std::uint32_t corner : {0u, 1u, 2u, 0u, 2u, 3u}) mesh.indices.push_back(first + corner);
     }
   }
 }

@@ -34,11 +34,23 @@
 
 namespace {
 
-Qt3DCore::QBuffer* MakeBuffer(const std::vector<float>& values, Qt3DCore::QNode* parent) {
+template <class T>
+Qt3DCore::QBuffer* MakeBuffer(const std::vector<T>& values, Qt3DCore::QNode* parent) {
   auto* buffer = new Qt3DCore::QBuffer(parent);
   buffer->setData(QByteArray(reinterpret_cast<const char*>(values.data()),
-                             static_cast<int>(values.size() * sizeof(float))));
+                             static_cast<int>(values.size() * sizeof(T))));
   return buffer;
+}
+
+// Boxes share the vertices of a face between its two triangles.
+void AddIndices(Qt3DCore::QGeometry* geometry, const std::vector<std::uint32_t>& indices) {
+  auto* attribute = new Qt3DCore::QAttribute(geometry);
+  attribute->setAttributeType(Qt3DCore::QAttribute::IndexAttribute);
+  attribute->setVertexBaseType(Qt3DCore::QAttribute::UnsignedInt);
+  attribute->setVertexSize(1);
+  attribute->setCount(static_cast<uint>(indices.size()));
+  attribute->setBuffer(MakeBuffer(indices, geometry));
+  geometry->addAttribute(attribute);
 }
 
 void AddAttribute(Qt3DCore::QGeometry* geometry, Qt3DCore::QBuffer* buffer, const QString& name,
@@ -139,10 +151,11 @@ void VexQtPlantView::BuildMeshes() {
     AddAttribute(geometry, MakeBuffer(mesh.normals, geometry), Qt3DCore::QAttribute::defaultNormalAttributeName(), vertices);
     colorBuffers_[kind] = MakeBuffer(mesh.colors, geometry);
     AddAttribute(geometry, colorBuffers_[kind], Qt3DCore::QAttribute::defaultColorAttributeName(), vertices);
+    AddIndices(geometry, mesh.indices);
     auto* renderer = new Qt3DRender::QGeometryRenderer(entity);
     renderer->setGeometry(geometry);
     renderer->setPrimitiveType(Qt3DRender::QGeometryRenderer::Triangles);
-    renderer->setVertexCount(static_cast<int>(vertices));
+    renderer->setVertexCount(static_cast<int>(mesh.indices.size()));
     entity->addComponent(renderer);
     entity->addComponent(new Qt3DExtras::QPerVertexColorMaterial(entity));
   }

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <QScreen>
 
+#include "PlantImportAction.h"
 #include "VexApplicationFrame.h"
 #include "VexClassDictionary.h"
 #include "VexDlgDialog.h"
@@ -13,6 +14,7 @@
 #include "VexError.h"
 #include "VexGrdProject.h"
 #include "VexParmDictionary.h"
+#include "VexPlantImport.h"
 #include "VexQtDialogMirror.h"
 #include "VexQtMainWindow.h"
 #include "VexQtPlantView.h"
@@ -26,6 +28,8 @@ namespace {
 VexDialog* Panel() {
   return VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel");
 }
+
+constexpr int kRunWatchMs = 250;
 
 }  // namespace
 
@@ -47,12 +51,19 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
     QString master = host.masterFile();
     return master.isEmpty() ? QString() : QFileInfo(master).absolutePath() + "/edsa-runs.log";
   };
+  host.importModel = [this](const QString& path, const VexQtMainWindow::Host::Progress& progress) {
+    return ImportModel(path, progress);
+  };
   if (!tourScript_.empty()) host.playTour = [this] { PlayTour(); };
   window_ = std::make_unique<VexQtMainWindow>(*VexApplicationFrame::GetFrame()->GetMainWindow(), host);
   if (!answersFromScript) VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
   plantView_ = new VexQtPlantView;
   window_->SetPlantView(plantView_);
   ShowDocument();
+  // Programs run on their own; a failed run is told as soon as it has ended.
+  auto* runWatch = new QTimer(window_.get());
+  QObject::connect(runWatch, &QTimer::timeout, [this] { programRuns_.ReportEnded(); });
+  runWatch->start(kRunWatchMs);
 }
 
 DesktopSession::~DesktopSession() {
@@ -125,6 +136,15 @@ void DesktopSession::OpenPlant(const QString& path, bool create) {
   workspace_->GetEditor().MakeCurrent();
   ShowDocument();
   if (wasRunning) StartEdsa();
+}
+
+// As the command language's import: one event for the whole import, then the panel opens again
+// on the plant as it now is.
+QString DesktopSession::ImportModel(const QString& path, const VexPlantModelReader::Progress& progress) {
+  VexImportReport report =
+      VexImportPlantModel(workspace_->GetDocument(), VexUnicodeString(path.toStdString()), progress);
+  RestartEdsaCommand(command_);
+  return QString::fromStdString(report.ToText());
 }
 
 // The tour expects the panel open on the plant as the sample has it; it stops at the first

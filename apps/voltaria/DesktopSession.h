@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "ProgramRuns.h"
+#include "VexPlantModelReader.h"
 #include "VexStateCommand.h"
 
 class VexQtMainWindow;
@@ -47,6 +49,7 @@ class DesktopSession {
   void ClosePanel();
   void ShowDocument();
   void PlayTour();
+  QString ImportModel(const QString& path, const VexPlantModelReader::Progress& progress);
 
   int argc_ = 1;
   char* argv_[2] = {const_cast<char*>("voltaria"), nullptr};
@@ -57,4 +60,5 @@ class DesktopSession {
   VexQtPlantView* plantView_ = nullptr;  // owned by the window
   std::filesystem::path tourScript_;
   std::unique_ptr<WindowTour> tour_;
+  ProgramRuns programRuns_;  // EDSA runs; their failures are shown as they end
 };

@@ -1,16 +1,14 @@
 #include "ScriptInterpreter.h"
 
-#include <signal.h>
-
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <iterator>
-#include <thread>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "ChangeReporter.h"
+#include "CommandWords.h"
 #include "TerminalUser.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexApplicationFrame.h"
@@ -144,6 +142,9 @@ void ScriptInterpreter::DefineCommands() {
          [this](const auto&) { reporter_.PrintLastChanges(); }, false);
   Define("runs", "runs", "print the EDSA runs of this session in the order they started, with the times EDSA recorded", 0,
          [this](const auto&) { PrintRuns(); }, false);
+  Define("import", "import <model file>",
+         "import plant elements from an IFC model or a plant text file (again: update them)", 1,
+         [this](const auto& a) { Import(a); });
   Define("echo", "echo <text>", "print a line (for comments in a transcript)", 0,
          [this](const auto& a) { out_ << Rest(a, 1) << '\n'; }, false);
   Define("quit", "quit", "close the panel (its settings are saved) and end the session", 0,
@@ -153,35 +154,7 @@ void ScriptInterpreter::DefineCommands() {
 // '#' starts a comment at the start of the line or as a word of its own ("# why"), so that
 // "#2" can name a row.
 std::vector<std::string> ScriptInterpreter::SplitWords(const std::string& line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false, inWord = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    bool commentMark = c == '#' && !inWord &&
-                       (words.empty() || i + 1 == line.size() || line[i + 1] == ' ' || line[i + 1] == '\t');
-    if (quoted) {
-      if (c == '"') {
-        quoted = false;
-      } else {
-        word += c;
-      }
-    } else if (c == '"') {
-      quoted = inWord = true;
-    } else if (commentMark) {
-      break;
-    } else if (c == ' ' || c == '\t' || c == '\r') {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-    } else {
-      word += c;
-      inWord = true;
-    }
-  }
-  if (quoted) throw std::invalid_argument("a quote is not closed");
-  if (inWord) words.push_back(word);
-  return words;
+  return SplitCommandWords(line);
 }
 
 std::string ScriptInterpreter::Rest(const std::vector<std::string>& args, std::size_t from) const {
@@ -204,6 +177,7 @@ void ScriptInterpreter::Expand(std::vector<std::string>& words) const {
 
 ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   lastError_.clear();
+  restartedByLastCommand_ = false;
   try {
     std::vector<std::string> words = SplitWords(line);
     Expand(words);
@@ -220,7 +194,9 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
     if (report) reporter_.Begin();
     try {
       command->second.handler(words);
+      programRuns_.AwaitEnds();  // the next command reads finished results
     } catch (...) {
+      programRuns_.AwaitEnds();
       if (report) reporter_.Report();  // what the failed action showed before it failed
       throw;
     }
@@ -239,6 +215,13 @@ ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   }
   out_ << "error: " << lastError_ << '\n';
   return Outcome::Failed;
+}
+
+bool ScriptInterpreter::ActsOnThePanel(const std::string& name) {
+  static const std::set<std::string> panelCommands{"tab",  "push",  "type",  "check",   "select",
+                                                   "choose", "pick", "menu", "entry", "dismiss",
+                                                   "ok",   "cancel", "close"};
+  return panelCommands.contains(name);
 }
 
 bool ScriptInterpreter::IsPanelOpen() const { return command_ && command_->IsRunning(); }
@@ -475,13 +458,9 @@ std::map<std::string, std::vector<std::string>> ReadRunLog(const std::filesystem
 
 // The EDSA programs run on their own and side by side, so their records come in whatever order
 // they got to them: the runs are listed in the order this session started them, each with the
-// time its record gives. A program gets a few seconds to finish before its record is looked for.
+// time its record gives. Each command has waited for the programs it started.
 void ScriptInterpreter::PrintRuns() {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline &&
-         std::any_of(started_.begin(), started_.end(), [](const VexProcessStart& start) { return ::kill(start.pid, 0) == 0; })) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  programRuns_.AwaitEnds();
   if (started_.empty()) {
     out_ << "  no EDSA program was started in this session\n";
     return;

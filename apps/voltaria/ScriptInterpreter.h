@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRuns.h"
 #include "VexBaseUnknown.h"
 #include "VexProcess.h"
 #include "VexStateCommand.h"
@@ -41,8 +42,15 @@ class ScriptInterpreter {
   const std::string& GetLastError() const { return lastError_; }
   /// True while the EDSA command runs (its panel is open).
   bool IsPanelOpen() const;
+  /// Whether the last command ended the EDSA command and started it again (an import does).
+  bool RestartedByLastCommand() const { return restartedByLastCommand_; }
   /// Closes the panel as a person would (its Cancel), which saves the panel's settings.
   void ClosePanel();
+  /// Acts from now on on `command`, the EDSA command the host started again.
+  void SetCommand(VexStateCommand_var command) { command_ = std::move(command); }
+  /// True when the command `name` acts on the panel or its command (widgets, picks, menus), so
+  /// that the network changes it makes are the module's own.
+  static bool ActsOnThePanel(const std::string& name);
 
   /// Splits a line into words (quotes group, '#' outside quotes ends the line).
   static std::vector<std::string> SplitWords(const std::string& line);
@@ -77,9 +85,13 @@ class ScriptInterpreter {
   void Entry(const std::vector<std::string>& args);
   void PrintModel();
   void PrintRuns();
+  void Import(const std::vector<std::string>& args);  // ScriptImport.cpp
+  /// Ends the EDSA command (as on close) and starts it again, when it runs.
+  void RestartCommand();
 
   VexWorkspace& workspace_;
   VexStateCommand_var command_;
+  bool restartedByLastCommand_ = false;
   TerminalUser& user_;
   ChangeReporter& reporter_;
   std::ostream& out_;
@@ -88,4 +100,5 @@ class ScriptInterpreter {
   std::string lastError_;
   int processObserver_ = 0;
   std::vector<VexProcessStart> started_;  // programs started in this session, in order
+  ProgramRuns programRuns_;  // the EDSA programs started, waited for after each command
 };

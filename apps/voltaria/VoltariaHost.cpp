@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -14,7 +15,9 @@
 
 #include "ChangeReporter.h"
 #include "DesktopSession.h"
+#include "PanelStaleness.h"
 #include "VexQtDisplay.h"
+#include "PlantImportAction.h"
 #include "ScriptInterpreter.h"
 #include "TerminalUser.h"
 #include "VexApplicationFrame.h"
@@ -24,6 +27,7 @@
 #include "VexGrdEdsaRunner.h"
 #include "VexGrdProject.h"
 #include "VexParmDictionary.h"
+#include "VexPlantModelReader.h"
 #include "VexSession.h"
 #include "VexWorkspace.h"
 #include "WorkFolder.h"
@@ -83,7 +87,46 @@ std::optional<std::vector<std::string>> ReadScript(const fs::path& file, std::st
   return lines;
 }
 
+// The module registers its command's factory when it is loaded.
+VexStateCommand_var CreateEdsaCommand() {
+  VexBaseUnknown_var created(VexClassDictionary::Instance().Create("VexGrdCmd"));
+  return VexStateCommand_var(created);
+}
+
+// `before` runs first, inside the same report: what it shows the user is printed with the panel.
+bool StartEdsaCommand(const VexStateCommand_var& command, ChangeReporter& reporter,
+                      const std::function<void()>& before = {}) {
+  VexSession& session = VexSession::GetSession();
+  reporter.Begin();
+  if (before) before();
+  auto error = session.RunEvent("start the EDSA command", [&] { session.StartCommand(command); },
+                                VexSession::ErrorMode::Return);
+  reporter.Report();
+  return !error;
+}
+
 }  // namespace
+
+bool VoltariaHost::RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
+                                const std::string& reason) {
+  out_ << "\n" << reason << " The EDSA panel closes (its settings are saved) and opens again:\n";
+  interpreter.ClosePanel();
+  interpreter.SetCommand(nullptr);  // the ended command and its panel go
+  auto tellWhy = [&] {
+    VexSession::GetSession().ShowMessage(
+        VexUnicodeString("EDSA panel"),
+        VexUnicodeString(reason + " The EDSA panel was closed, with its settings saved, and "
+                                  "opened again, so that it shows the plant as it is now."),
+        2);
+  };
+  VexStateCommand_var command = CreateEdsaCommand();
+  if (!command || !StartEdsaCommand(command, reporter, tellWhy)) {
+    err_ << "voltaria: the EDSA command could not start again\n";
+    return false;
+  }
+  interpreter.SetCommand(command);
+  return true;
+}
 
 std::string ShellQuoted(const std::string& word) {
   if (!word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
@@ -116,8 +159,8 @@ void VoltariaHost::ConfigureEnvironment() {
   out_ << "EDSA folder: " << folder;
   std::error_code error;
   if (fs::equivalent(fs::path(folder), standIn, error)) {
-    out_ << "\n  (EDSA is not installed here: these stand-in programs only record each run,"
-            " with its\n   arguments, in edsa-runs.log beside the master file)";
+    out_ << "\n  (EDSA is not installed here: Voltaria's own analysis programs answer to EDSA's program"
+            " names,\n   compute what they can and record each run in edsa-runs.log beside the master file)";
   }
   out_ << '\n';
 }
@@ -147,13 +190,17 @@ int VoltariaHost::Run() {
   } else if (options_.newPlant) {
     plant = Absolute(*options_.newPlant);
     create = true;
-    if (fs::exists(plant)) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(plant, error))) {
       err_ << "voltaria: " << plant.string() << " exists already; open it with --plant\n";
       return kBadUse;
     }
   } else if (options_.plant) {
     plant = Absolute(*options_.plant);
-    if (!fs::exists(plant)) {
+    // Only a plain absence is answered here; a loop of links or a folder that cannot be searched
+    // is explained by the document's own checks.
+    std::error_code error;
+    if (!fs::exists(plant, error) && (!error || error == std::errc::no_such_file_or_directory)) {
       err_ << "voltaria: there is no plant document " << plant.string()
            << " (to make a new one, use --new-plant)\n";
       return kBadUse;
@@ -213,8 +260,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     err_ << "voltaria: the EDSA module cannot be loaded: " << problem << '\n';
     return kCannotStart;
   }
-  VexBaseUnknown_var created(VexClassDictionary::Instance().Create("VexGrdCmd"));
-  VexStateCommand_var command(created);
+  VexStateCommand_var command = CreateEdsaCommand();
   if (!command) {
     err_ << "voltaria: the EDSA module did not register its command \"VexGrdCmd\"\n";
     return kCannotStart;
@@ -226,6 +272,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   TerminalUser& person = *user;
   VexSession& session = VexSession::GetSession();
   session.SetUser(std::move(user));
+  if (!ImportModels(*workspace)) return kCommandFailed;
   if (window_ && !options_.screenshots) {
     return RunDesktopSession(workspace, command, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
   }
@@ -243,14 +290,12 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   ScriptInterpreter interpreter(*workspace, command, person, reporter, out_);
 
   out_ << "\nThe EDSA panel opens:\n";
-  reporter.Begin();
-  if (auto error = session.RunEvent("start the EDSA command", [&] { session.StartCommand(command); },
-                                    VexSession::ErrorMode::Return)) {
-    reporter.Report();
+  if (!StartEdsaCommand(command, reporter)) {
     err_ << "voltaria: the EDSA command could not start\n";
     return kCannotStart;
   }
-  reporter.Report();
+  command = nullptr;  // the interpreter holds the command, and lets it go when it starts another
+  PanelStaleness staleness(workspace->GetDocument());
   if (interactive) out_ << "Type help for the commands, quit to end.\n";
 
   int status = kOk;
@@ -279,7 +324,13 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     if (!interactive && (!echo || !lastWasEcho)) out_ << '\n';
     if (!interactive && !echo) out_ << "> " << *line << '\n';
     lastWasEcho = echo;
+    staleness.Before(ScriptInterpreter::ActsOnThePanel(words[0]));
     auto outcome = interpreter.Execute(*line);
+    // An import starts the command again itself; a second restart would tell the user twice.
+    if (auto reason = staleness.Reason();
+        reason && interpreter.IsPanelOpen() && !interpreter.RestartedByLastCommand()) {
+      if (!RestartPanel(interpreter, reporter, *reason)) return kCannotStart;
+    }
     if (desktop && !echo) desktop->Capture(fs::path(*options_.screenshots) / StepPictureName(lineNumber, words));
     if (outcome == ScriptInterpreter::Outcome::Quit) break;
     if (outcome == ScriptInterpreter::Outcome::Failed && !interactive) {
@@ -295,4 +346,17 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     interpreter.ClosePanel();
   }
   return status;
+}
+
+bool VoltariaHost::ImportModels(VexWorkspace& workspace) {
+  VexPlantModelReader::SetReaderProgram(VexUnicodeString((ProgramFolder() / "voltaria-model-reader").string()));
+  for (const std::string& model : options_.imports) {
+    try {
+      PlantImportAction(workspace, out_).Run(model);
+    } catch (const std::exception& error) {
+      err_ << "voltaria: " << error.what() << '\n';
+      return false;
+    }
+  }
+  return true;
 }

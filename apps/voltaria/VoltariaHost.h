@@ -9,6 +9,10 @@
 
 #include "VoltariaOptions.h"
 
+class ChangeReporter;
+class ScriptInterpreter;
+class VexWorkspace;
+
 /// `word` as a POSIX shell reads it back as one word: as it is when it holds only safe
 /// characters, else in single quotes (a quote inside as '\'').
 std::string ShellQuoted(const std::string& word);
@@ -26,10 +30,16 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
+  /// Ends the EDSA command (its settings saved), tells the user `reason` in one message and starts
+  /// a new command, so that the panel shows the plant as it is. False when it cannot start.
+  bool RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
+                    const std::string& reason);
   /// Whether the session runs in a window: asked for screenshots, or a display is there and
   /// neither --text nor --script was given. The session says so in one line when a window was
   /// possible but no display answered.
   bool ChooseWindow();
+  /// The --import models, each reported; false (after saying why) when one fails.
+  bool ImportModels(VexWorkspace& workspace);
 
   VoltariaOptions options_;
   std::ostream& out_;

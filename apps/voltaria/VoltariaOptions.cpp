@@ -5,6 +5,7 @@
 const char* VoltariaOptions::Usage() {
   return "usage: voltaria [--plant FILE | --new-plant FILE] [--script FILE] [--edsa DIR]\n"
          "                [--settings DIR] [--unit U] [--text | --screenshots DIR]\n"
+         "                [--import MODEL]...\n"
          "\n"
          "  With no option, voltaria copies the bundled sample plant and its EDSA project into a\n"
          "  fresh working folder and opens the window on it, the EDSA panel docked beside the\n"
@@ -21,6 +22,8 @@ const char* VoltariaOptions::Usage() {
          "  --text           a terminal session even when a display is there\n"
          "  --screenshots DIR  play the tour in the window and write a picture of each step\n"
          "                   into DIR (starts its own Xvfb when there is no display)\n"
+         "  --import MODEL   import the plant elements of MODEL (an IFC file or a plant text\n"
+         "                   file) into the plant first, then go on; may be repeated\n"
          "  --help           this text\n"
          "\n"
          "  At the prompt, type 'help' for the commands.\n";
@@ -49,6 +52,11 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
       value = argument.substr(equals + 1);
       argument = argument.substr(0, equals);
     }
+    if (argument == "--import") {
+      options.imports.push_back(equals != std::string::npos ? value : i + 1 < argc ? argv[++i] : "");
+      if (options.imports.back().empty()) throw std::invalid_argument("--import needs a value");
+      continue;
+    }
     auto option = valued.find(argument);
     if (option == valued.end()) throw std::invalid_argument("unknown option " + argument);
     if (equals == std::string::npos) {
@@ -60,5 +68,8 @@ VoltariaOptions VoltariaOptions::Parse(int argc, char** argv) {
   }
   if (options.plant && options.newPlant) throw std::invalid_argument("give --plant or --new-plant, not both");
   if (options.text && options.screenshots) throw std::invalid_argument("give --text or --screenshots, not both");
+  if (!options.imports.empty() && !options.plant && !options.newPlant) {
+    throw std::invalid_argument("--import needs a plant document (--plant FILE or --new-plant FILE)");
+  }
   return options;
 }

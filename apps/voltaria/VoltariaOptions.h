@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 struct VoltariaOptions {
   std::optional<std::string> plant;     ///< an existing plant document to open
@@ -14,6 +15,7 @@ struct VoltariaOptions {
   std::optional<std::string> unit;      ///< the length unit to work in ("mm", "m", "in", ...)
   std::optional<std::string> screenshots;  ///< play the tour in the window, a picture per step
   bool text = false;                    ///< a terminal session even when a display is there
+  std::vector<std::string> imports;    ///< models to import before the session goes on
   bool help = false;
 
   /// The main job: no plant and no script given, so the bundled tour runs on a copy of the sample.

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -9,6 +13,7 @@
 #include "VexDocument.h"
 #include "VexDocumentTransaction.h"
 #include "VexSqlDatabase.h"
+#include "VexSqlStatement.h"
 
 namespace fs = std::filesystem;
 
@@ -52,6 +57,41 @@ std::string DatabaseBytes(bool document, const char* sql) {
 }
 
 std::string Cut(std::string bytes, std::size_t size) { return bytes.substr(0, size); }
+
+// A document whose table page disagrees with the table's index, as a scrambled page leaves it:
+// one identifier is changed in the table's own page only. Every page stays well formed, so only
+// a check that compares the index with its table finds it.
+std::string IndexDisagreeingWithItsTable() {
+  TestFolder folder;
+  const VexUnicodeString path((folder / "made.db").string());
+  VexDocument::Create(path);
+  std::string rows;
+  for (int i = 10; i < 60; ++i) {
+    rows += std::string(rows.empty() ? "" : ",") + "('NODE00" + std::to_string(i) + "')";
+  }
+  std::int64_t rootPage = 0, pageSize = 0;
+  {
+    VexSqlDatabase database(path, VexSqlDatabase::Mode::ReadWrite);
+    database.Execute("CREATE TABLE service_node(identifier TEXT NOT NULL UNIQUE)");
+    database.Execute(("INSERT INTO service_node(identifier) VALUES " + rows).c_str());
+    database.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+    VexSqlStatement root = database.Prepare(
+        "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_schema "
+        "WHERE name = 'service_node'");
+    root.Step();
+    rootPage = root.ColumnInteger(0);
+    pageSize = root.ColumnInteger(1);
+  }
+  std::string bytes = folder.Read("made.db");
+  const std::size_t pageStart = static_cast<std::size_t>((rootPage - 1) * pageSize);
+  const std::size_t found = bytes.find("NODE0025", pageStart);
+  if (found == std::string::npos || found >= pageStart + static_cast<std::size_t>(pageSize)) {
+    ADD_FAILURE() << "the row is not in the table's page";
+    return bytes;
+  }
+  bytes[found + 5] = 'X';  // NODE0025 becomes NODE0X25 in the table, not in the index
+  return bytes;
+}
 
 struct RefusedFile {
   const char* name;
@@ -105,7 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "DocumentForeign"},
         RefusedFile{"NewerDocument",
                     [] { return DatabaseBytes(true, "UPDATE vex_schema SET version = 99"); },
-                    "DocumentNewerSchema"}),
+                    "DocumentNewerSchema"},
+        RefusedFile{"IndexDisagreesWithItsTable", IndexDisagreeingWithItsTable,
+                    "DocumentDamagedTables"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DocumentFileTest, MissingFilesAndTakenPathsAreRefused) {
@@ -132,4 +174,91 @@ TEST(DocumentFileTest, AValidCopyOpensWithAllItsElements) {
   auto document = VexDocument::Open(VexUnicodeString(file.string()));
   EXPECT_EQ(document->GetElementCount(), 400);
   EXPECT_EQ(document->FindElementByName("C-399")->GetRoutePoints().size(), 2u);
+}
+
+namespace {
+
+// Runs `action` in a child process, as the unprivileged user 65534 when this test runs as root
+// (root ignores folder modes); returns the key of the host error it raised, "none" without one.
+std::string KeyRaisedAsUnprivilegedUser(const std::function<void()>& action) {
+  int ends[2];
+  if (::pipe(ends) != 0) return "pipe failed";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(ends[0]);
+    std::string key = "none";
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) key = "drop failed";
+    try {
+      if (key == "none") action();
+    } catch (const VexError& error) {
+      key = error.GetKey().str() + "|" + error.GetMessageText().str();
+    }
+    [[maybe_unused]] auto written = ::write(ends[1], key.data(), key.size());
+    ::_exit(0);
+  }
+  ::close(ends[1]);
+  std::string answer;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, n);
+  ::close(ends[0]);
+  ::waitpid(child, nullptr, 0);
+  return answer;
+}
+
+}  // namespace
+
+TEST(DocumentFileTest, ASecondSessionIsRefusedAndTheLockEndsWithItsSession) {
+  TestFolder folder;
+  const VexUnicodeString path((folder / "plant.vxd").string());
+  const fs::path lockFile = folder / "plant.vxd.lock";
+  auto first = VexDocument::Create(path);
+  ExpectHostError<VexInputError>([&] { VexDocument::Open(path); }, "DocumentInUse", path.str());
+  fs::create_symlink(folder / "plant.vxd", folder / "link.vxd");
+  ExpectHostError<VexInputError>(
+      [&] { VexDocument::Open(VexUnicodeString((folder / "link.vxd").string())); },
+      "DocumentInUse");
+  first.reset();
+  EXPECT_FALSE(fs::exists(lockFile)) << "a closed session leaves no lock file";
+
+  // A session killed while it holds the document: the next one opens it.
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    auto held = VexDocument::Open(path);
+    [[maybe_unused]] auto written = ::write(ready[1], "R", 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char mark = 0;
+  ASSERT_EQ(::read(ready[0], &mark, 1), 1);
+  ExpectHostError<VexInputError>([&] { VexDocument::Open(path); }, "DocumentInUse", path.str());
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  EXPECT_NO_THROW(VexDocument::Open(path)) << "the killed session's lock died with it";
+}
+
+TEST(DocumentFileTest, LinkLoopsAndWriteProtectedFoldersAreExplained) {
+  TestFolder folder;
+  const fs::path loop = folder / "loop.vxd";
+  fs::create_symlink(loop, loop);
+  ExpectHostError<VexInputError>([&] { VexDocument::Open(VexUnicodeString(loop.string())); },
+                                 "DocumentLinkLoop", loop.string());
+
+  const fs::path shut = folder / "shut";
+  fs::create_directory(shut);
+  const VexUnicodeString path((shut / "plant.vxd").string());
+  VexDocument::Create(path);
+  // The unprivileged user must reach the folder to meet its mode.
+  fs::permissions(folder.Path(),
+                  fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(path.str(), fs::perms::all);
+  fs::permissions(shut, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  const std::string bytes = folder.Read("shut/plant.vxd");
+  const std::string raised = KeyRaisedAsUnprivilegedUser([&] { VexDocument::Open(path); });
+  fs::permissions(shut, fs::perms::owner_all);
+  EXPECT_EQ(raised.substr(0, raised.find('|')), "DocumentFolderReadOnly") << raised;
+  EXPECT_NE(raised.find(shut.string()), std::string::npos) << "names the folder: " << raised;
+  EXPECT_EQ(folder.Read("shut/plant.vxd"), bytes);
 }

@@ -9,6 +9,7 @@
 #include "VexINavigateObject.h"
 #include "VexImplViewer.h"
 #include "VexNavigBox.h"
+#include "VexNavigContainer.h"
 
 namespace {
 
@@ -55,6 +56,48 @@ TEST(NavigBoxTest, ShowsRootsAndChildrenToTheDepthWithoutDuplicates) {
   container->RemoveAllRoots();
   container->UpdateDisplay();
   EXPECT_EQ(box->DescribeState(), "style=1 size=350x200");
+}
+
+namespace {
+
+class DrawingCounter : public VexNavigObserver {
+ public:
+  void OnNavigationDrawn(VexNavigContainer& container) override {
+    ++drawings;
+    lastCount = container.GetDrawnObjects().size();
+  }
+  int drawings = 0;
+  std::size_t lastCount = 0;
+};
+
+}  // namespace
+
+TEST(NavigBoxTest, EachDrawingIsToldToObserversWithTheTreeAsObjects) {
+  VexVar<VexNavigContainer> container(new VexNavigContainer);
+  VexVar<Node> a(new Node("A")), b(new Node("B")), c(new Node("C"));
+  a->neighbours = {b.get(), c.get()};
+  container->GetController()->SetDepth(2);
+  DrawingCounter counter;
+  container->AddDrawObserver(&counter);
+  container->AddRoot(VexBaseUnknown_var(a));
+  container->AddRoot(VexBaseUnknown_var(c));
+  EXPECT_EQ(counter.drawings, 0);  // roots show only with the next drawing
+  container->UpdateDisplay();
+  EXPECT_EQ(counter.drawings, 1);
+  const auto& drawn = container->GetDrawnObjects();
+  ASSERT_EQ(drawn.size(), 4u);  // A, B and C under it, then the root C
+  EXPECT_EQ(drawn[0].label, "A");
+  EXPECT_EQ(drawn[0].parent, -1);
+  EXPECT_EQ(drawn[2].label, "C");
+  EXPECT_EQ(drawn[2].parent, 0);
+  EXPECT_EQ(drawn[2].level, 2);
+  EXPECT_EQ(drawn[3].object, VexBaseUnknown_var(c));
+  EXPECT_EQ(drawn[3].parent, -1);
+  container->RemoveDrawObserver(&counter);
+  container->RemoveAllRoots();
+  container->UpdateDisplay();
+  EXPECT_EQ(counter.drawings, 1);
+  EXPECT_TRUE(container->GetDrawnObjects().empty());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -10,6 +11,7 @@
 #include "VexError.h"
 #include "VexFileServices.h"
 #include "VexProcess.h"
+#include "VexResourceFile.h"
 
 namespace {
 
@@ -88,4 +90,60 @@ TEST(VexFileServicesTest, FindPathWithOrWithoutTrailingSeparator) {
   EXPECT_EQ(VexFindPath("Main.net", dir.c_str()), 0);
   EXPECT_EQ(VexFindPath("plant one", folder.Path().c_str()), 0) << "a folder is not a file";
   EXPECT_EQ(VexFindPath("", dir.c_str()), 0);
+  folder.MakeFifo("plant one/Main.net");
+  EXPECT_EQ(VexFindPath("Main.net", dir.c_str()), 0) << "a FIFO is not a file either";
+}
+
+TEST(VexFileServicesTest, OnlyRegularFilesAreReadAndNothingWaitsOnAFifo) {
+  TestFolder folder;
+  const auto fifo = folder.MakeFifo("results.txr");
+  std::string problem;
+  std::optional<std::string> content;
+  VexResourceFile catalog;
+  EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] {
+    content = VexReadRegularFile(fifo, &problem);
+    catalog = VexResourceFile::Parse(fifo);
+  }));
+  EXPECT_FALSE(content);
+  EXPECT_EQ(problem, "is not a regular file");
+  EXPECT_TRUE(catalog.Entries().empty());
+  ASSERT_EQ(catalog.GetProblems().size(), 1u);
+  EXPECT_NE(catalog.GetProblems()[0].find("not a regular file"), std::string::npos);
+
+  EXPECT_EQ(VexReadRegularFile(folder.Write("plain.txt", "a\r\nb")), "a\r\nb");
+  EXPECT_FALSE(VexReadRegularFile(folder.Write("big.txt", "12345"), nullptr, 4)) << "over the limit";
+  EXPECT_FALSE(VexReadRegularFile(folder.Path())) << "a folder";
+}
+
+TEST(VexStartProcessTest, AProgramStartedWithoutWaitingReportsItsStatusAndErrors) {
+  ScopedEnv exitCode("RECORD_ARGS_EXIT", "3");
+  ScopedEnv message("RECORD_ARGS_ERROR", "bus X is isolated");
+  std::string program = TestProgram("record_args").string();
+  char* argv[] = {program.data(), nullptr};
+  int pid = 0;
+  ASSERT_EQ(VexStartProcess(program.c_str(), argv, 1, &pid, nullptr), 0);
+  auto end = VexWaitForProcessEnd(pid, std::chrono::seconds(10));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitStatus, 3);
+  EXPECT_EQ(end->errorOutput, "bus X is isolated\n");
+  EXPECT_EQ(end->program, program);
+  // Asked again the answer is the same, at once; an unknown program gives nothing at once.
+  auto again = VexWaitForProcessEnd(pid, std::chrono::milliseconds(0));
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->exitStatus, 3);
+  EXPECT_FALSE(VexWaitForProcessEnd(-5, std::chrono::milliseconds(0)).has_value());
+}
+
+TEST(VexStartProcessTest, WaitingForAProgramStopsAtTheBound) {
+  std::string sleeper = "/bin/sleep";
+  std::string seconds = "2";
+  char* argv[] = {sleeper.data(), seconds.data(), nullptr};
+  int pid = 0;
+  ASSERT_EQ(VexStartProcess(sleeper.c_str(), argv, 1, &pid, nullptr), 0);
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(VexWaitForProcessEnd(pid, std::chrono::milliseconds(50)).has_value());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+  auto end = VexWaitForProcessEnd(pid, std::chrono::seconds(10));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitStatus, 0);
 }

@@ -89,6 +89,74 @@ TEST_F(SettingRepositoryTest, ValuesSurviveAFreshProcessBothWays) {
   EXPECT_EQ(info.st_mode & 0777, 0600u) << "settings hold paths: private to the user";
 }
 
+TEST_F(SettingRepositoryTest, HighestEntryNumberOfAPrefixHeldWrittenOrLoaded) {
+  Tool({"write", "EdsaProject", "int", "PathLength7", "1"});
+  VexSettingRepository* repo = Open();
+  int value = 1;
+  for (const char* key : {"PathLength2", "PathLength10", "PathLength010", "PathLengthX3",
+                          "CBLPULL_L4", "NumberOfLines"}) {
+    repo->WriteSetting(key, &value, 1, 0);
+  }
+  struct Case {
+    const char* prefix;
+    long highest;
+  };
+  const Case cases[] = {{"PathLength", 10}, {"PathLength0", 0}, {"PathLengthX", 3},
+                        {"CBLPULL_L", 4},   {"CBLPULL_", 0},    {"NumberOfLines", 0},
+                        {"", 0},            {"FilePath", 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(repo->GetHighestEntryNumber(c.prefix), c.highest) << c.prefix;
+  }
+  ASSERT_EQ(repo->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
+  EXPECT_EQ(Open()->GetHighestEntryNumber("PathLength"), 10) << "the same after a load";
+}
+
+// The folder's mode was once forced to 0700 at every save: a shared 1777 folder lost its sticky
+// bit, and a regular file given by mistake became executable.
+TEST_F(SettingRepositoryTest, SavingMakesAMissingFolderPrivateAndLeavesAnExistingOneAlone) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> prepare;  // null: the folder does not exist yet
+    int saved;                                     // SaveRepository's answer
+    fs::perms mode;                                // the folder's (or file's) mode afterwards
+  };
+  auto Folder = [](fs::perms mode) {
+    return [mode](const fs::path& path) {
+      fs::create_directory(path);
+      fs::permissions(path, mode);
+    };
+  };
+  const fs::perms shared = fs::perms::all | fs::perms::sticky_bit;
+  const fs::perms open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                         fs::perms::others_read | fs::perms::others_exec;
+  const fs::perms file = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  const Case cases[] = {
+      {"missing", nullptr, 0, fs::perms::owner_all},
+      {"shared and sticky", Folder(shared), 0, shared},
+      {"readable by all", Folder(open), 0, open},
+      {"a regular file",
+       [&](const fs::path& path) {
+         std::ofstream(path) << "notes";
+         fs::permissions(path, file);
+       },
+       -1, file},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path settings = folder / c.name / "voltaria";
+    fs::create_directories(settings.parent_path());
+    if (c.prepare) c.prepare(settings);
+    ScopedEnv where("VEX_SETTINGS_DIR", settings.string());
+    VexSettingRepository::ForgetLoadedRepositories();
+    VexSettingRepository* repo = Open();
+    int tab = 2;
+    repo->WriteSetting("PrevTab", &tab, 1, 0);
+    EXPECT_EQ(repo->SaveRepository(), c.saved);
+    EXPECT_EQ(fs::status(settings).permissions(), c.mode);
+  }
+}
+
 TEST_F(SettingRepositoryTest, BadFilesAreSetAsideAndTheRepositoryOpensEmpty) {
   struct Case {
     const char* name;

@@ -2,6 +2,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 #include "PeerFixture.h"
+#include "VexCkeUnitFrame.h"
 #include "VexDlgFrame.h"
 #include "VexDlgLabel.h"
 #include "VexDlgPushButton.h"
@@ -143,6 +145,19 @@ TEST_F(ContainerPeerTest, ARefusedClickBecomesAMessageAndChangesNothing) {
   EXPECT_EQ(tabs->GetSelectedPage(), 0);
   EXPECT_EQ(Tabs().currentIndex(), 0);
   EXPECT_TRUE(Heard().empty());
+}
+
+TEST_F(PeerFixture, AValueWithItsUnitShowsReadOnlyAndFollowsItsValue) {
+  auto* length = new VexCkeUnitFrame(dialog, "LenValue");
+  ShowDialog();
+  length->Set(nullptr, 8.5);
+  Sync();
+  QLineEdit& view = ViewOf<QLineEdit>(length);
+  EXPECT_TRUE(view.isReadOnly());
+  EXPECT_EQ(view.text(), "8.5");
+  length->Set(nullptr, 13);
+  Sync();
+  EXPECT_EQ(view.text(), "13");
 }
 
 }  // namespace

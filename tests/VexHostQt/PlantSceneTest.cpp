@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -32,8 +33,10 @@ class PlantSceneTest : public ::testing::Test {
 TEST_F(PlantSceneTest, EachKindIsOneMeshOfBoxesAndElementsWithoutGeometryAreListed) {
   const auto& equipment = scene->GetMesh(VexElementKind::Equipment);
   const auto& conduits = scene->GetMesh(VexElementKind::Conduit);
-  EXPECT_EQ(equipment.positions.size(), 36u * 3);  // one box: 12 triangles
-  EXPECT_EQ(conduits.positions.size(), 36u * 3);
+  EXPECT_EQ(equipment.positions.size(), 24u * 3);  // one box: 6 faces of 4 corners
+  EXPECT_EQ(equipment.indices.size(), 36u);         // and 12 triangles
+  EXPECT_EQ(conduits.positions.size(), 24u * 3);
+  EXPECT_EQ(*std::max_element(conduits.indices.begin(), conduits.indices.end()), 23u);
   EXPECT_EQ(equipment.colors.size(), equipment.positions.size());
   EXPECT_EQ(scene->GetUndrawn(), std::vector<std::string>{"M1"});
 }

@@ -59,15 +59,15 @@ TEST_F(ConduitTest, ThreeConduitRouteOutOfOrderWritesThreeRunsAndTwoBends) {
   ASSERT_EQ(conduit->ProcessConduitSegments(1, &route), 0);
   ASSERT_EQ(conduit->WriteSegmentData(), 0);
 
-  // No job file yet: the segment data goes to the user job-file folder.
+  // No job file yet: the segment data goes to the user job-file folder. C3 runs down 2 m.
   EXPECT_EQ(folder.Read("data/voltaria/jobs/CableRoute.seg"),
-            "EDSA-SEGMENTS 1\n"
+            "EDSA-SEGMENTS 2\n"
             "# Cable route segments written by Voltaria.\n"
             "# Lengths, diameters and radii in millimetres, angles in degrees.\n"
-            "# RUN <number> <length> <element>; BEND <number> <angle> <radius> <element>\n"
+            "# RUN <number> <length> <rise> <element>; BEND <number> <angle> <radius> <element>\n"
             "TotalLength=10000.000\nRuns=3\nBends=2\n"
-            "RUN 1 2000.000 C3\nBEND 1 90.000 300.000 C2\nRUN 2 3000.000 C2\n"
-            "BEND 2 90.000 450.000 C1\nRUN 3 5000.000 C1\n");
+            "RUN 1 2000.000 -2000.000 C3\nBEND 1 90.000 300.000 C2\nRUN 2 3000.000 0.000 C2\n"
+            "BEND 2 90.000 450.000 C1\nRUN 3 5000.000 0.000 C1\n");
   EXPECT_DOUBLE_EQ(conduit->GetTotalLength(&route), 10000.0);
 
   // A job set later gets the same segment data beside its job file, with the job file.
@@ -150,11 +150,11 @@ TEST_F(ConduitTest, GlobalFileIsTheJobFileBesideTheJobPath) {
   conduit->SetJobFilePath((folder / "pull1.txt").string().c_str());
   ASSERT_EQ(conduit->GenerateGlobalFile(), 0);
   std::string job = folder.Read("pull1.cpd");
-  EXPECT_EQ(job.rfind("EDSA-CABLEPULL 1\n", 0), 0u) << job;
+  EXPECT_EQ(job.rfind("EDSA-CABLEPULL 2\n", 0), 0u) << job;
   EXPECT_NE(job.find("\nCableDiameter=25.400\nTotalLength=10000.000\nRuns=3\nBends=2\n"),
             std::string::npos)
       << job;
-  EXPECT_NE(job.find("\nRUN 1 5000.000 C1\n"), std::string::npos) << job;
+  EXPECT_NE(job.find("\nRUN 1 5000.000 0.000 C1\n"), std::string::npos) << job;
 }
 
 // The job pairs one diameter with the route's runs: a diameter measured on other elements (the

@@ -64,9 +64,10 @@ TEST(MasterFileTest, RecordsNodesBranchesAndLengthsOnceAndKeepsForeignLines) {
     master.Save();
   }
   EXPECT_EQ(folder.Read("n.mas"),
-            "EDSA-MASTER 1\nNetworkType=3P\nEDSA private line\nNode=BUS1\nBranch=BUS1,BUS2\n"
-            "Branch=BUS2,BUS1\nBranchLength=BUS1,BUS2,8.2020997,FT\nBranch=BUS3,BUS4\n"
-            "BranchLength=BUS3,BUS4,1,KM\n");
+            "EDSA-MASTER 1\r\nNetworkType=3P\r\nEDSA private line\r\nNode=BUS1\r\n"
+            "Branch=BUS1,BUS2\r\nBranch=BUS2,BUS1\r\nBranchLength=BUS1,BUS2,8.2020997,FT\r\n"
+            "Branch=BUS3,BUS4\r\nBranchLength=BUS3,BUS4,1,KM\r\n")
+      << "the file's CR LF line ends are kept, and new lines take them too";
   VexGrdMasterFile reread(path);
   EXPECT_TRUE(reread.HasNode("BUS1"));
   EXPECT_FALSE(reread.HasNode("BUS2"));
@@ -86,4 +87,37 @@ TEST(MasterFileTest, IdentifiersThatWouldBreakTheFileAreRefused) {
     EXPECT_EQ(ErrorKeyOf([&] { master.AddNode(id); }), "EdsaIdentifierInvalid") << id;
   }
   EXPECT_EQ(ErrorKeyOf([&] { master.AddBranch("A", ""); }), "EdsaIdentifierInvalid");
+}
+
+TEST(MasterFileTest, BytesItDoesNotUnderstandAndEachLineEndAreKeptByteForByte) {
+  TestFolder folder;
+  using namespace std::string_literals;
+  const std::string foreign = "EDSA-MASTER 1\n\x00\xff\r\r\nEDSA\rprivate\n"s;
+  folder.Write("b.mas", foreign + "BranchLength=A,B,1,MT\r\nNode=A");
+  VexUnicodeString path = PathOf(folder / "b.mas");
+  {
+    VexGrdMasterFile master(path);
+    EXPECT_TRUE(master.HasNode("A")) << "a last line without its end still counts";
+    master.SetBranchLength("A", "B", 2, "FT");
+    master.AddNode("B");
+    master.Save();
+  }
+  EXPECT_EQ(folder.Read("b.mas"),
+            foreign + "BranchLength=A,B,2,FT\r\nNode=A\nBranch=A,B\nNode=B\n")
+      << "a replaced line keeps its own end; new lines take the first line's";
+  auto length = VexGrdMasterFile(path).GetBranchLength("A", "B");
+  ASSERT_TRUE(length);
+  EXPECT_EQ(length->second, VexUnicodeString("FT"));
+}
+
+TEST(MasterFileTest, AFifoIsNeitherWaitedOnNorTakenForAMasterFile) {
+  TestFolder folder;
+  const auto fifo = folder.MakeFifo("pipe.mas");
+  std::string readKey, createKey;
+  EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] {
+    readKey = ErrorKeyOf([&] { VexGrdMasterFile(PathOf(fifo)); });
+    createKey = ErrorKeyOf([&] { VexGrdMasterFile::Create(PathOf(fifo), ".mas"); });
+  }));
+  EXPECT_EQ(readKey, "MasterFileMissing");
+  EXPECT_EQ(createKey, "MasterFileNotRegular");
 }

@@ -72,6 +72,22 @@ TEST(RouteTest, CollinearElementsMakeOneRun) {
   EXPECT_DOUBLE_EQ(segments[0].length, 3000);
 }
 
+TEST(RouteTest, ARunRisesByTheHeightBetweenItsEnds) {
+  // Up a 3-4-5 slope, then along a level piece, then straight down: the slope and its collinear
+  // continuation make one run rising 4.5 m; the drop falls 2 m.
+  auto route = VexGrdRoute::Order({Element("S", {{0, 0, 0}, {3000, 0, 4000}, {4500, 0, 6000}}),
+                                   Element("L", {{4500, 0, 6000}, {9500, 0, 6000}}),
+                                   Element("D", {{9500, 0, 6000}, {9500, 0, 4000}})});
+  ASSERT_TRUE(route);
+  std::vector<VexGrdRouteSegment> segments;
+  ASSERT_EQ(route->BuildSegments(&segments), 0);
+  ASSERT_EQ(segments.size(), 5u);
+  EXPECT_NEAR(segments[0].length, 7500, 1e-9);
+  EXPECT_NEAR(segments[0].rise, 6000, 1e-9);
+  EXPECT_NEAR(segments[2].rise, 0, 1e-9);
+  EXPECT_NEAR(segments[4].rise, -2000, 1e-9);
+}
+
 TEST(RouteTest, ElementsThatFormNoSingleRouteAreRefused) {
   struct Case {
     const char* name;

@@ -1,12 +1,18 @@
 // The host program's command line and command language, and how it meets bad use: one clear line,
 // a non-zero exit, nothing written to the document.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "ScriptInterpreter.h"
 #include "TestFolder.h"
+#include "VexDocument.h"
+#include "VexGrdProject.h"
 #include "VoltariaHost.h"
 #include "VoltariaOptions.h"
 #include "WorkFolder.h"
@@ -99,6 +105,114 @@ TEST_F(BadUseTest, AFileThatIsNotADocumentIsRefusedAndLeftAsItWas) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(ReadBytes(notes), before);
   EXPECT_FALSE(fs::exists(notes.string() + "-wal"));
+}
+
+namespace {
+
+// Runs the program with a limit on the size of the files it writes, as a full disk would stop
+// it: a write beyond `fileSizeLimit` bytes fails (EFBIG) instead of killing the program.
+ProgramRun VoltariaWithFileSizeLimit(const std::vector<std::string>& arguments,
+                                     rlim_t fileSizeLimit) {
+  int output[2];
+  if (::pipe(output) != 0) return {-1, "pipe failed"};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(output[1], STDOUT_FILENO);
+    ::dup2(output[1], STDERR_FILENO);
+    ::close(output[0]);
+    const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, SIG_IGN);
+    std::vector<std::string> words{VOLTARIA_PROGRAM};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    ::execv(VOLTARIA_PROGRAM, argv.data());
+    ::_exit(127);
+  }
+  ::close(output[1]);
+  ProgramRun run{0, {}};
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) > 0;) run.output.append(buffer, n);
+  ::close(output[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace
+
+// A synchronization whose commit fails on a full disk is rolled back in the document and the
+// model; the panel's registry and lists, which only the module rebuilds, once kept the 3,000 new
+// nodes, so that no later Synchronize asked anything. The host starts the command again.
+TEST_F(BadUseTest, AfterACommitThatFailedThePanelStartsAgainShowingThePlantAsItIs) {
+  constexpr int kCount = 3000;
+  std::ostringstream network;
+  network << kCount << '\n';
+  for (int i = 0; i < kCount; ++i) network << "NEW" << 10000 + i << '\n';
+  network << kCount << '\n';
+  for (int i = 0; i < kCount; ++i) {
+    network << "NEW" << 10000 + i << " NEW" << 10000 + (i + 1) % kCount << '\n';
+  }
+  const fs::path edsa = work.plant.parent_path() / "edsa";
+  std::ofstream(edsa / "big.mas") << "EDSA-MASTER 1\nNetworkType=3P\n";
+  std::ofstream(edsa / "big.net") << network.str();
+  const fs::path script = folder.Write("sync.vscript",
+                                       "type MasterFileEdt \"$PLANT_DIR/edsa/big.mas\"\n"
+                                       "answer yes\nanswer no\npush Synchronize\n");
+  const std::string document = ReadBytes(work.plant);
+  // The document's log may grow by what a few small events write, not by a whole network.
+  const rlim_t limit = static_cast<rlim_t>(document.size()) + 96 * 1024;
+  ProgramRun run = VoltariaWithFileSizeLimit({"--plant", work.plant.string(), "--settings",
+                                              work.settings.string(), "--script", script.string()},
+                                             limit);
+
+  EXPECT_EQ(run.status, 1) << run.output;
+  const std::string reason = "The last change could not be saved in the plant document";
+  const std::size_t restart = run.output.find(reason);
+  ASSERT_NE(restart, std::string::npos) << run.output;
+  const std::string message = "The EDSA panel was closed, with its settings saved, and opened again";
+  std::size_t told = run.output.find(message);
+  ASSERT_NE(told, std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find(message, told + 1), std::string::npos) << "one message";
+  const std::size_t closed = run.output.find("window: - EDSA Electrical Network", restart);
+  ASSERT_NE(closed, std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("window: + EDSA Electrical Network", closed), std::string::npos)
+      << "a new panel opens after the old one closed: " << run.output;
+  EXPECT_GT(told, restart);
+  EXPECT_EQ(run.output.find("Cannot"), std::string::npos) << run.output;
+
+  auto reopened = VexDocument::Open(VexUnicodeString(work.plant.string()));
+  EXPECT_FALSE(VexGrdProject(reopened.get()).SearchForNodeId(VexUnicodeString("NEW10000")))
+      << "the failed synchronization left nothing in the document";
+}
+
+TEST_F(BadUseTest, APlantThatCannotBeOpenedIsExplainedNotReportedInLibraryWords) {
+  const fs::path loop = folder / "loop.vxd";
+  fs::create_symlink(loop, loop);
+  auto held = VexDocument::Open(VexUnicodeString(work.plant.string()));  // another session
+  struct Case {
+    const char* name;
+    fs::path plant;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"a loop of links", loop, "is a symbolic link that leads, through other links, back to itself"},
+      {"open in another session", work.plant, "is open in another Voltaria session"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string output;
+    int status = RunProgram(VOLTARIA_PROGRAM, {"--plant", c.plant.string(), "--settings",
+                                               work.settings.string()},
+                            {}, &output, true);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+    EXPECT_NE(output.find(c.plant.string()), std::string::npos) << "names the plant: " << output;
+    EXPECT_EQ(output.find("filesystem error"), std::string::npos) << output;
+  }
 }
 
 TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {

@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -32,6 +35,26 @@ fs::path TestFolder::Write(const std::string& name, const std::string& content) 
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << content;
   return file;
+}
+
+fs::path TestFolder::MakeFifo(const std::string& name) const {
+  fs::path fifo = path_ / name;
+  if (::mkfifo(fifo.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
+  return fifo;
+}
+
+bool ReturnsWithoutWaitingOn(const fs::path& fifo, const std::function<void()>& action) {
+  auto done = std::async(std::launch::async, action);
+  if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+    done.get();
+    return true;
+  }
+  // A reader is waiting in open(), so a writer's non-blocking open succeeds; closing it gives the
+  // reader its end of file.
+  int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+  if (writer >= 0) ::close(writer);
+  done.wait();
+  return false;
 }
 
 std::string TestFolder::Read(const std::string& name) const {

@@ -2,6 +2,7 @@
 // Test isolation: a private temporary folder, and environment variables set for one test.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ class TestFolder {
   /// Writes `content` to `name` inside the folder (folders created as needed); returns the path.
   std::filesystem::path Write(const std::string& name, const std::string& content) const;
   std::string Read(const std::string& name) const;
+  /// Makes a FIFO `name` inside the folder that nobody writes to; returns the path.
+  std::filesystem::path MakeFifo(const std::string& name) const;
 
  private:
   std::filesystem::path path_;
@@ -57,3 +60,8 @@ std::filesystem::path TestProgram(const std::string& name);
 int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                const std::vector<std::string>& environment = {}, std::string* output = nullptr,
                bool withErrors = false);
+
+/// Runs `action`, which meets the FIFO `fifo`; true when it returns on its own within seconds.
+/// When it waits on the FIFO instead, a writer opens and closes it so that the action ends, and
+/// the answer is false.
+bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::function<void()>& action);

@@ -59,8 +59,9 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   std::vector<VexGrdBranch*> GetBranches() const;
   int GetNodeCount() const { return static_cast<int>(nodes_.Size()); }
   int GetBranchCount() const { return static_cast<int>(branches_.Size()); }
-  /// Grows with every change of nodes, branches or links (a reload included): an observer whose
-  /// count is still current knows that nothing changed without looking at a million objects.
+  /// Grows with every change of nodes, branches, their lengths or links (a reload after a
+  /// rollback included): an observer whose count is still current knows that nothing changed
+  /// without looking at a million objects.
   std::uint64_t GetChangeCount() const { return changeCount_; }
 
   /// Deletes the node and its links; its branches stay. The object is let go.

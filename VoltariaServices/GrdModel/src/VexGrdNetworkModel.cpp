@@ -76,7 +76,6 @@ VexGrdNetworkModel::~VexGrdNetworkModel() {
 // Loading ---------------------------------------------------------------------------------------
 
 void VexGrdNetworkModel::Load() {
-  ++changeCount_;
   document_.EnsureSchema(kComponent, Migrations());
   VexGrdRowList<VexGrdNode> previousNodes = std::move(nodes_);
   VexGrdRowList<VexGrdBranch> previousBranches = std::move(branches_);
@@ -228,19 +227,18 @@ void VexGrdNetworkModel::RequireTransaction(const char* operation) const {
 
 VexVar<VexGrdNode> VexGrdNetworkModel::CreateNode(const VexUnicodeString& id) {
   RequireTransaction("CreateNode");
-  ++changeCount_;
   if (id.IsEmpty() || FindNode(id)) RaiseMisuse("CreateNode", id);
   VexSqlDatabase& database = document_.GetDatabase();
   database.Cached("INSERT INTO grd_node(identifier) VALUES (?)").BindText(1, id).Run();
   VexVar<VexGrdNode> node(new VexGrdNode(this, database.GetLastInsertId(), id));
   AddNode(node);
+  ++changeCount_;
   return node;
 }
 
 VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& from,
                                                       const VexUnicodeString& to) {
   RequireTransaction("CreateBranch");
-  ++changeCount_;
   if (from.IsEmpty() || to.IsEmpty() || FindBranch(from, to)) {
     RaiseMisuse("CreateBranch", from + "->" + to);
   }
@@ -251,6 +249,7 @@ VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& fr
       .Run();
   VexVar<VexGrdBranch> branch(new VexGrdBranch(this, database.GetLastInsertId(), from, to));
   AddBranch(branch);
+  ++changeCount_;
   return branch;
 }
 
@@ -281,7 +280,6 @@ std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranches() const {
 
 void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
   RequireTransaction("DeleteNode");
-  ++changeCount_;
   if (node.GetModel() != this) RaiseMisuse("DeleteNode", node.Id());
   document_.GetDatabase()
       .Cached("DELETE FROM grd_node WHERE id = ?")
@@ -296,11 +294,11 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
   nodes_.Take(node.GetRowId());
   document_.AnnounceDeletion(node);
   LetGo(node);
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   RequireTransaction("DeleteBranch");
-  ++changeCount_;
   if (branch.GetModel() != this) RaiseMisuse("DeleteBranch", branch.GetBranchId());
   document_.GetDatabase()
       .Cached("DELETE FROM grd_branch WHERE id = ?")
@@ -315,6 +313,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   branches_.Take(row);
   document_.AnnounceDeletion(branch);
   LetGo(branch);
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
@@ -336,7 +335,6 @@ bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& eleme
   RequireTransaction("Link");
   if (object.GetModel() != this) RaiseMisuse("Link", element.GetName());
   if (object.IsLinkedTo(element)) return false;
-  ++changeCount_;
   const char* sql = IsNode(object)
                         ? "INSERT INTO grd_node_link(node_id, element_id) VALUES (?, ?)"
                         : "INSERT INTO grd_branch_link(branch_id, element_id) VALUES (?, ?)";
@@ -346,13 +344,13 @@ bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& eleme
       .BindInteger(2, element.GetId())
       .Run();
   AddLink(object, VexIAECElement_var(&element));
+  ++changeCount_;
   return true;
 }
 
 bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& element) {
   RequireTransaction("Unlink");
   if (object.GetModel() != this || !object.IsLinkedTo(element)) return false;
-  ++changeCount_;
   const char* sql = IsNode(object)
                         ? "DELETE FROM grd_node_link WHERE node_id = ? AND element_id = ?"
                         : "DELETE FROM grd_branch_link WHERE branch_id = ? AND element_id = ?";
@@ -370,12 +368,12 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
   } else {
     EraseOne(branchesOfElement_[elementId], static_cast<VexGrdBranch*>(&object));
   }
+  ++changeCount_;
   return true;
 }
 
 void VexGrdNetworkModel::SetBranchLength(VexGrdBranch& branch, double length) {
   RequireTransaction("SetBranchLength");
-  ++changeCount_;
   if (branch.GetModel() != this) RaiseMisuse("SetBranchLength", branch.GetBranchId());
   document_.GetDatabase()
       .Cached("UPDATE grd_branch SET length = ? WHERE id = ?")
@@ -383,11 +381,11 @@ void VexGrdNetworkModel::SetBranchLength(VexGrdBranch& branch, double length) {
       .BindInteger(2, branch.GetRowId())
       .Run();
   branch.length_ = length;
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode) {
   RequireTransaction("SetBranchUnitCode");
-  ++changeCount_;
   if (branch.GetModel() != this) RaiseMisuse("SetBranchUnitCode", branch.GetBranchId());
   document_.GetDatabase()
       .Cached("UPDATE grd_branch SET unit_code = ? WHERE id = ?")
@@ -395,6 +393,7 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
       .BindInteger(2, branch.GetRowId())
       .Run();
   branch.unitCode_ = unitCode;
+  ++changeCount_;
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
@@ -414,20 +413,25 @@ std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesLinkedTo(std::int64_t 
 
 // Document events -------------------------------------------------------------------------------
 
-void VexGrdNetworkModel::OnRolledBack(VexDocument&) { Load(); }
+void VexGrdNetworkModel::OnRolledBack(VexDocument&) {
+  Load();
+  ++changeCount_;
+}
 
 void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element) {
   // The file lost the links by cascade; memory follows.
   std::int64_t elementId = element.Id();
-  ++changeCount_;
   auto dropFrom = [elementId](VexGrdNetworkObject& object) {
     auto& links = object.links_;
     links.erase(std::remove_if(links.begin(), links.end(),
                                [&](const auto& linked) { return linked->GetId() == elementId; }),
                 links.end());
   };
-  for (VexGrdNode* node : GetNodesLinkedTo(elementId)) dropFrom(*node);
-  for (VexGrdBranch* branch : GetBranchesLinkedTo(elementId)) dropFrom(*branch);
+  const std::vector<VexGrdNode*> nodes = GetNodesLinkedTo(elementId);
+  const std::vector<VexGrdBranch*> branches = GetBranchesLinkedTo(elementId);
+  for (VexGrdNode* node : nodes) dropFrom(*node);
+  for (VexGrdBranch* branch : branches) dropFrom(*branch);
   nodesOfElement_.erase(elementId);
   branchesOfElement_.erase(elementId);
+  if (!nodes.empty() || !branches.empty()) ++changeCount_;
 }

@@ -9,7 +9,8 @@
 //
 // Each node, branch and branch length appears once: recording it again changes nothing (a new
 // length replaces the old line in place). Lines the services do not know, EDSA's own among them,
-// are kept as they are. Identifiers are recorded as given; they may not be empty nor hold a comma
+// are kept byte for byte, and every line keeps its end (LF, CR LF or none for a last line); new
+// lines take the end of the file's first line. Identifiers are recorded as given; they may not be empty nor hold a comma
 // or a line break. Without a NetworkType line the extension tells the type: .mas 3P, .mds DC,
 // .mss and .mps 1X (letter case ignored).
 
@@ -31,12 +32,12 @@ class VexGrdMasterFile {
 
   /// Writes a new master file at `path` recording the network type of `extensionOrType` (of the
   /// path's own extension when empty). It replaces nothing: an existing file is a
-  /// VexGrdUtilitiesInputErr ("MasterFileExists"); so are an unknown type and a file that cannot
-  /// be written.
+  /// VexGrdUtilitiesInputErr ("MasterFileExists", "MasterFileNotRegular" for a folder, a FIFO or
+  /// a device); so are an unknown type and a file that cannot be written.
   static void Create(const VexUnicodeString& path, const VexUnicodeString& extensionOrType);
 
-  /// Reads the master file at `path`; a file that is missing or unreadable is a
-  /// VexGrdUtilitiesInputErr ("MasterFileMissing").
+  /// Reads the master file at `path`; a file that is missing, unreadable or not a regular file
+  /// is a VexGrdUtilitiesInputErr ("MasterFileMissing").
   explicit VexGrdMasterFile(const VexUnicodeString& path);
 
   /// The type the file records, else the type of its extension, else empty.
@@ -62,10 +63,15 @@ class VexGrdMasterFile {
 
  private:
   void Parse();
+  void AppendLine(const std::string& line);
+  /// The end of a stored line: "\r\n", "\n" or "" (a last line without one).
+  static std::string LineEnd(const std::string& line);
+  static std::string Content(const std::string& line);
   static std::string BranchKey(const VexUnicodeString& from, const VexUnicodeString& to);
 
   std::string path_;
-  std::vector<std::string> lines_;
+  std::vector<std::string> lines_;  // each with its own line end
+  std::string newLine_ = "\n";
   std::string networkType_;
   std::unordered_set<std::string> nodes_;
   std::unordered_set<std::string> branches_;

@@ -14,7 +14,8 @@
 // (kStraightTolerance) form one straight run, also across a joint; anywhere else the route
 // bends. A run's length is measured between the route's corner points, in millimetres. A bend has
 // the angle between the two directions, in degrees, and the "BendRadius" of the element the route
-// enters at the bend, or kDefaultBendRadius. Statuses of BuildSegments:
+// enters at the bend, or kDefaultBendRadius. A run's rise is the height its end lies above its
+// start (negative when it goes down), for the cable-pull tensions. Statuses of BuildSegments:
 //   0  the segments are built;
 //   20 an element has fewer than two route points;
 //   30 the route has no straight run (all its points coincide);
@@ -35,6 +36,7 @@ struct VexGrdRouteSegment {
   double angle = 0;          ///< bend angle in degrees
   double radius = 0;         ///< bend radius in millimetres
   VexUnicodeString element;  ///< the element where the run starts or the bend lies
+  double rise = 0;           ///< run: height gained along the route, in millimetres
 };
 
 class VexGrdRoute {

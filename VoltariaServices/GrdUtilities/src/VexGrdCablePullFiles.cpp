@@ -20,7 +20,7 @@ std::string SegmentLines(const std::vector<VexGrdRouteSegment>& segments) {
     if (segment.kind == VexGrdRouteSegment::Kind::Run) {
       total += segment.length;
       lines += "RUN " + std::to_string(++runs) + " " + Number(segment.length) + " " +
-               segment.element.str() + "\n";
+               Number(segment.rise) + " " + segment.element.str() + "\n";
     } else {
       lines += "BEND " + std::to_string(++bends) + " " + Number(segment.angle) + " " +
                Number(segment.radius) + " " + segment.element.str() + "\n";
@@ -32,18 +32,18 @@ std::string SegmentLines(const std::vector<VexGrdRouteSegment>& segments) {
 
 constexpr const char* kUnitsComment =
     "# Lengths, diameters and radii in millimetres, angles in degrees.\n"
-    "# RUN <number> <length> <element>; BEND <number> <angle> <radius> <element>\n";
+    "# RUN <number> <length> <rise> <element>; BEND <number> <angle> <radius> <element>\n";
 
 }  // namespace
 
 std::string VexGrdCablePullFiles::FormatSegmentFile(
     const std::vector<VexGrdRouteSegment>& segments) {
-  return std::string("EDSA-SEGMENTS 1\n# Cable route segments written by Voltaria.\n") +
+  return std::string("EDSA-SEGMENTS 2\n# Cable route segments written by Voltaria.\n") +
          kUnitsComment + SegmentLines(segments);
 }
 
 std::string VexGrdCablePullFiles::FormatJobFile(double cableDiameter,
                                                 const std::vector<VexGrdRouteSegment>& segments) {
-  return std::string("EDSA-CABLEPULL 1\n# Cable-pull job written by Voltaria.\n") + kUnitsComment +
+  return std::string("EDSA-CABLEPULL 2\n# Cable-pull job written by Voltaria.\n") + kUnitsComment +
          "CableDiameter=" + Number(cableDiameter) + "\n" + SegmentLines(segments);
 }

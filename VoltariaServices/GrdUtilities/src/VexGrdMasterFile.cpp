@@ -69,8 +69,13 @@ void VexGrdMasterFile::Create(const VexUnicodeString& path,
   VexUnicodeString networkType = NetworkTypeOf(given);
   if (networkType.IsEmpty()) throw VexGrdUtilitiesInputErr(2, "UnknownNetworkType", {given});
   std::error_code error;
-  if (std::filesystem::exists(std::filesystem::path(path.str()), error)) {
-    throw VexGrdUtilitiesInputErr(2, "MasterFileExists", {path});
+  const std::filesystem::file_status status =
+      std::filesystem::status(std::filesystem::path(path.str()), error);
+  if (std::filesystem::exists(status)) {
+    throw VexGrdUtilitiesInputErr(2,
+                                  std::filesystem::is_regular_file(status) ? "MasterFileExists"
+                                                                           : "MasterFileNotRegular",
+                                  {path});
   }
   std::string text = std::string(kHeader) + "\n" + kTypeKey + networkType.str() + "\n";
   if (!VexGrdTextFile::WriteAtomically(path.str(), text)) {
@@ -79,22 +84,39 @@ void VexGrdMasterFile::Create(const VexUnicodeString& path,
 }
 
 VexGrdMasterFile::VexGrdMasterFile(const VexUnicodeString& path) : path_(path.str()) {
-  auto lines = VexGrdTextFile::ReadLines(path_);
-  if (!lines) throw VexGrdUtilitiesInputErr(2, "MasterFileMissing", {path});
-  lines_ = std::move(*lines);
+  auto bytes = VexGrdTextFile::ReadBytes(path_);
+  if (!bytes) throw VexGrdUtilitiesInputErr(2, "MasterFileMissing", {path});
+  lines_ = VexGrdTextFile::SplitLines(*bytes);
   Parse();
 }
 
+std::string VexGrdMasterFile::LineEnd(const std::string& line) {
+  if (line.ends_with("\r\n")) return "\r\n";
+  return line.ends_with('\n') ? "\n" : "";
+}
+
+std::string VexGrdMasterFile::Content(const std::string& line) {
+  return line.substr(0, line.size() - LineEnd(line).size());
+}
+
 void VexGrdMasterFile::Parse() {
+  for (const std::string& line : lines_) {
+    std::string end = LineEnd(line);
+    if (!end.empty()) {
+      newLine_ = end;  // new lines follow the file's own convention, the first line's
+      break;
+    }
+  }
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     std::string value;
-    if (StartsWith(lines_[i], kTypeKey, &value)) {
+    const std::string line = Content(lines_[i]);
+    if (StartsWith(line, kTypeKey, &value)) {
       networkType_ = VexToken(VexUnicodeString(value)).GetNextToken().str();
-    } else if (StartsWith(lines_[i], kNodeKey, &value)) {
+    } else if (StartsWith(line, kNodeKey, &value)) {
       nodes_.insert(value);
-    } else if (StartsWith(lines_[i], kBranchKey, &value)) {
+    } else if (StartsWith(line, kBranchKey, &value)) {
       branches_.insert(value);
-    } else if (StartsWith(lines_[i], kLengthKey, &value)) {
+    } else if (StartsWith(line, kLengthKey, &value)) {
       std::string key, unit;
       double length = 0;
       if (ParseLength(value, &key, &length, &unit)) lengthLines_[key] = i;
@@ -126,14 +148,15 @@ std::optional<std::pair<double, VexUnicodeString>> VexGrdMasterFile::GetBranchLe
   if (found == lengthLines_.end()) return std::nullopt;
   std::string key, unit;
   double length = 0;
-  ParseLength(lines_[found->second].substr(std::string(kLengthKey).size()), &key, &length, &unit);
+  ParseLength(Content(lines_[found->second]).substr(std::string(kLengthKey).size()), &key, &length,
+              &unit);
   return std::make_pair(length, VexUnicodeString(unit));
 }
 
 bool VexGrdMasterFile::AddNode(const VexUnicodeString& id) {
   RequireIdentifier(id);
   if (!nodes_.insert(id.str()).second) return false;
-  lines_.push_back(kNodeKey + id.str());
+  AppendLine(kNodeKey + id.str());
   return true;
 }
 
@@ -142,7 +165,7 @@ bool VexGrdMasterFile::AddBranch(const VexUnicodeString& from, const VexUnicodeS
   RequireIdentifier(to);
   std::string key = BranchKey(from, to);
   if (!branches_.insert(key).second) return false;
-  lines_.push_back(kBranchKey + key);
+  AppendLine(kBranchKey + key);
   return true;
 }
 
@@ -154,16 +177,23 @@ void VexGrdMasterFile::SetBranchLength(const VexUnicodeString& from, const VexUn
   std::string line = kLengthKey + key + "," + FormatLength(length) + "," + unitCode.str();
   auto found = lengthLines_.find(key);
   if (found != lengthLines_.end()) {
-    lines_[found->second] = line;
+    std::string& replaced = lines_[found->second];
+    replaced = line + LineEnd(replaced);
   } else {
     lengthLines_[key] = lines_.size();
-    lines_.push_back(line);
+    AppendLine(line);
   }
+}
+
+void VexGrdMasterFile::AppendLine(const std::string& line) {
+  // A last line without its end gets one, so that the new line does not run into it.
+  if (!lines_.empty() && LineEnd(lines_.back()).empty()) lines_.back() += newLine_;
+  lines_.push_back(line + newLine_);
 }
 
 void VexGrdMasterFile::Save() const {
   std::string text;
-  for (const auto& line : lines_) text += line + "\n";
+  for (const auto& line : lines_) text += line;
   if (!VexGrdTextFile::WriteAtomically(path_, text)) {
     throw VexGrdUtilitiesInputErr(2, "MasterFileNotWritable", {VexUnicodeString(path_)});
   }

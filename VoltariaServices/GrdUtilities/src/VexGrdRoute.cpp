@@ -19,6 +19,7 @@ struct Piece {
   VexGrdPoint direction;
   double length;
   std::size_t element;
+  double Rise() const { return direction.z * length; }
 };
 
 double Distance(const VexGrdPoint& a, const VexGrdPoint& b) {
@@ -133,20 +134,21 @@ int VexGrdRoute::BuildSegments(std::vector<VexGrdRouteSegment>* segments) const 
 
   std::vector<VexGrdRouteSegment> built;
   VexGrdRouteSegment run{VexGrdRouteSegment::Kind::Run, pieces[0].length, 0, 0,
-                         elements_[pieces[0].element].name};
+                         elements_[pieces[0].element].name, pieces[0].Rise()};
   for (std::size_t p = 1; p < pieces.size(); ++p) {
     const Piece& piece = pieces[p];
     const VexGrdRouteElement& element = elements_[piece.element];
     double angle = AngleInDegrees(pieces[p - 1].direction, piece.direction);
     if (angle <= kStraightTolerance) {
       run.length += piece.length;
+      run.rise += piece.Rise();
       continue;
     }
     if (angle > kMaxBendAngle + kStraightTolerance) return kFoldedBend;
     built.push_back(run);
     double radius = element.bendRadius > 0 ? element.bendRadius : kDefaultBendRadius;
     built.push_back({VexGrdRouteSegment::Kind::Bend, 0, angle, radius, element.name});
-    run = {VexGrdRouteSegment::Kind::Run, piece.length, 0, 0, element.name};
+    run = {VexGrdRouteSegment::Kind::Run, piece.length, 0, 0, element.name, piece.Rise()};
   }
   built.push_back(run);
   *segments = std::move(built);

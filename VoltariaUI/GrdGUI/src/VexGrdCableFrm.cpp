@@ -20,6 +20,7 @@
 #include "VexGrdMRUFileChooser.h"
 #include "VexGrdPanel.h"
 #include "VexGrdProject.h"
+#include "VexGrdStoredList.h"
 #include "VexGrdTrace.h"
 #include "VexIAECElement.h"
 #include "VexIFmuDocChooser.h"
@@ -376,10 +377,12 @@ void VexGrdCableFrm::LoadSettings(const int& kind, VexSettingRepository* reposit
   repository->ReadSetting(countKey.c_str(), &count, 1);
   if (count < 1) return;
 
-  for (int i = 1; i <= count; ++i) {
+  const std::string lengthPrefix = std::string(files.keyPrefix) + "_L";
+  const int last = VexGrdLastStoredEntry(*repository, count, lengthPrefix.c_str());
+  for (int i = 1; i <= last; ++i) {
     int length = 0;
     repository->ReadSetting(NumberedKey(files.keyPrefix, "_L", i).CastToCharPtr(), &length, 1);
-    if (length <= 0) continue;
+    if (length <= 0 || length > kLongestStoredPath) continue;
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
     long read = repository->ReadSetting(NumberedKey(files.keyPrefix, "_S", i).CastToCharPtr(),
                                         buffer.data(), length);

@@ -26,6 +26,7 @@
 #include "VexGrdMRUFileChooser.h"
 #include "VexGrdPanel.h"
 #include "VexGrdProject.h"
+#include "VexGrdStoredList.h"
 #include "VexGrdTrace.h"
 #include "VexGrdUtilitiesInputErr.h"
 #include "VexProcess.h"
@@ -48,8 +49,6 @@ constexpr int kLongestImportPath = 257;
 constexpr int kLongestNetworkBaseName = 8;
 constexpr const char* kNetworkExtension = ".net";
 constexpr const char* kBranchSeparator = "->";
-// A stored path longer than this is damage, not a path: it is skipped rather than allocated.
-constexpr int kLongestStoredPath = 1 << 16;
 
 // Keying in a master file, browsing to one and making one current show input errors of severity
 // 1 to 3 as warnings; severity 0 is the method's own "invalid master file" message.
@@ -337,7 +336,8 @@ void VexGrdProjFrm::GetMasterFilePath(VexSettingRepository* repository) {
   if (!repository) return;
   int count = 0;
   repository->ReadSetting("NumberOfLines", &count, 1);
-  for (int i = 1; i <= count; ++i) {
+  const int last = VexGrdLastStoredEntry(*repository, count, "PathLength");
+  for (int i = 1; i <= last; ++i) {
     int length = 0;
     long read = repository->ReadSetting(NumberedKey("PathLength", i).c_str(), &length, 1);
     if (read <= 0 || length <= 0 || length > kLongestStoredPath) continue;

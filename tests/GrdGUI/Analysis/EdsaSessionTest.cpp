@@ -60,9 +60,7 @@ fs::path EdsaSessionTest::LoadSamplePlant() {
   UseDocumentCopy(fs::path(VOLTARIA_BUILT_SAMPLE) / "plant.vxd");
   fs::path project = Folder() / "edsa";
   fs::create_directories(project);
-  for (const char* file : {"plant.mas", "plant.txr", "plant.clr"}) {
-    fs::copy_file(fs::path(VOLTARIA_SAMPLE_DIR) / "plant/edsa" / file, project / file);
-  }
+  fs::copy_file(fs::path(VOLTARIA_SAMPLE_DIR) / "plant/edsa/plant.mas", project / "plant.mas");
   SetMasterFile((project / "plant.mas").string());
   return project;
 }

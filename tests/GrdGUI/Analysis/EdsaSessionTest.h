@@ -35,8 +35,8 @@ class EdsaSessionTest : public GrdGuiTest {
   /// Points the EDSA folder at `folder`, which need not exist.
   void UseEdsaFolder(const std::filesystem::path& folder);
 
-  /// Makes a copy of the sample plant the document, copies its EDSA project (master file and
-  /// result files) into the test folder and makes it current. Returns the copied project's folder.
+  /// Makes a copy of the sample plant the document, copies its master file into the test
+  /// folder's "edsa" and makes it current (no result files: an analysis writes them). Returns the copied project's folder.
   std::filesystem::path LoadSamplePlant();
 
   /// A text of the utilities' catalog, built with `parameters`.

@@ -1,4 +1,4 @@
-// The Results tab on the sample plant's EDSA results: text annotation lists the nodes and
+// The Results tab on results of the sample plant: text annotation lists the nodes and
 // branches that have results and the lines of the one chosen; colour annotation colours the
 // objects linked to them in the first 3D viewer. A missing result file, the normal state before
 // any analysis, gives nothing and says nothing (one trace line); a damaged one is reported with
@@ -10,10 +10,24 @@
 #include "VexDlgSelectorList.h"
 #include "VexTrace.h"
 
+namespace {
+
+// Results of the sample plant as an analysis would leave them: three buses and two branches.
+constexpr const char* kSampleText =
+    "# AC load flow (three-phase), 2026-01-01T00:00:00Z\n[BUS1]\nVoltage = 0.9601 pu (460.9 V)\n"
+    "[BUS2]\nVoltage = 0.9590 pu (460.3 V)\n[BUS3]\nVoltage = 0.9578 pu (459.8 V)\n"
+    "[BUS1->BUS2]\nCurrent = 326.9 A\n[BUS2->BUS3]\nCurrent = 116.5 A\n";
+constexpr const char* kSampleColours =
+    "BUS1 0 160 0\nBUS2 0 160 0\nBUS3 230 160 0\nBUS1->BUS2 230 160 0\nBUS2->BUS3 0 160 0\n";
+
+}  // namespace
+
 class ResultsTabTest : public EdsaSessionTest {
  protected:
   void OpenResultsTab() {
     project_ = LoadSamplePlant();
+    PutResultFile("plant.txr", kSampleText);
+    PutResultFile("plant.clr", kSampleColours);
     StartCommand();
     Ui().SelectPage("TabContainer", VexGrdPanel::kResultsTab);
   }
@@ -93,9 +107,7 @@ TEST_F(ResultsTabTest, UnusableTextResultsGiveNothingAndOnlyDamageIsReported) {
   for (const UnusableFile& c : cases) {
     SCOPED_TRACE(c.name);
     // Start from the good results, so that what the bad file leaves behind shows.
-    std::filesystem::copy_file(std::filesystem::path(VOLTARIA_SAMPLE_DIR) / "plant/edsa/plant.txr",
-                               project_ / "plant.txr",
-                               std::filesystem::copy_options::overwrite_existing);
+    PutResultFile("plant.txr", kSampleText);
     Ui().Push("TextAnnotate");
     Ui().SelectLine("TxtNodeBranchCombo", 0);
     PutResultFile("plant.txr", c.content);
@@ -150,4 +162,21 @@ TEST_F(ResultsTabTest, ColourAnnotationWithNothingToColourColoursNothing) {
     EXPECT_EQ(Viewer().GetColoredCount(), 0);
     ExpectReported(capture, before, "plant.clr", c);
   }
+}
+
+// A FIFO in place of a result file once hung the program in open(): it is no result file.
+TEST_F(ResultsTabTest, AFifoInPlaceOfAResultFileIsNeverWaitedOn) {
+  OpenResultsTab();
+  struct Case {
+    const char* file;
+    const char* button;
+  };
+  for (const Case& c : {Case{"plant.txr", "TextAnnotate"}, Case{"plant.clr", "ColorAnnotate"}}) {
+    SCOPED_TRACE(c.file);
+    std::filesystem::remove(project_ / c.file);
+    const auto fifo = Folder().MakeFifo(std::string("edsa/") + c.file);
+    EXPECT_TRUE(ReturnsWithoutWaitingOn(fifo, [&] { Ui().Push(c.button); }));
+  }
+  EXPECT_EQ(Combo().GetLineCount(), 0);
+  EXPECT_EQ(Viewer().GetColoredCount(), 0);
 }

@@ -1,4 +1,6 @@
 // The recent cable-pull and wire-sizing files: made current, picked again, persisted.
+#include <limits>
+
 #include "CablesFixture.h"
 #include "VexDlgMultiList.h"
 #include "VexGrdPanel.h"
@@ -88,4 +90,22 @@ TEST_F(CableFilesTest, APathAlikeToAnEntryShowsTheEntrysSpelling) {
   }
   EXPECT_EQ(Texts(&Tab().GetWireSizeFiles()), std::vector<std::string>{"/jobs/Feeder1.wsw"});
   EXPECT_EQ(Editor("SizeJobFile"), "/jobs/Feeder1.wsw");
+}
+
+// Damage that passes the checksum: a stored length of 2147483647 once allocated 2 GiB at start.
+TEST_F(CableFilesTest, AHugeStoredCountOrLengthCostsOnlyWhatIsStored) {
+  const std::string kept = PathIn("kept.cpd");
+  int huge = std::numeric_limits<int>::max(), one = 1, length = static_cast<int>(kept.size());
+  Repository()->WriteSetting("CBLPULL_COUNT", &huge, 1, 0);
+  Repository()->WriteSetting("CBLPULL_L1", &huge, 1, 0);
+  Repository()->WriteSetting("CBLPULL_S1", const_cast<char*>("abc"), 3, 0);
+  Repository()->WriteSetting("CBLPULL_L2", &length, 1, 0);
+  Repository()->WriteSetting("CBLPULL_S2", const_cast<char*>(kept.data()), length, 0);
+  Repository()->WriteSetting("CUR_CBLPULLFILE", &one, 1, 0);
+  ASSERT_EQ(Repository()->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
+  StartCommand();
+  EXPECT_EQ(Texts(&Tab().GetCablePullFiles()), std::vector<std::string>{kept});
+  EXPECT_EQ(Editor("OldCableLocEdt"), kept);
+  EXPECT_EQ(MessageCount(), 0) << "damaged entries are skipped silently";
 }

@@ -13,7 +13,7 @@ TEST_F(CablePullTest, KeyingInANewNameWritesTheSegmentsAndTheDiameterForTheJob) 
   Ui().AnswerYes();
   Ui().Type("OldCableLocEdt", VexUnicodeString(PathIn("pull0001.cpd")));
   std::string segments = Folder().Read("CableRoute.seg");
-  EXPECT_EQ(segments.rfind("EDSA-SEGMENTS 1", 0), 0u) << segments;
+  EXPECT_EQ(segments.rfind("EDSA-SEGMENTS 2", 0), 0u) << segments;
   EXPECT_NE(segments.find("Runs=3\nBends=2\n"), std::string::npos) << segments;
   EXPECT_NE(Folder().Read("pull0001.cpd").find("CableDiameter=41.200"), std::string::npos);
   EXPECT_EQ(Conduit().GetJobFilePath().str(), PathIn("pull0001.cpd"));

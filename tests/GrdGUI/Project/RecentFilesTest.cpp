@@ -1,6 +1,7 @@
 // The recent master files: the chooser, the persisted form in "EdsaProject" and the restore of
 // the current master file when the command starts again.
 #include <filesystem>
+#include <limits>
 
 #include "ProjectTabTest.h"
 #include "VexDlgMultiList.h"
@@ -134,6 +135,20 @@ TEST_F(RecentFilesTest, StoredEntriesThatCannotBeReadAreSkippedInOrder) {
   EXPECT_EQ(RecentFiles(),
             (std::vector<std::string>{PathOf("first.mas"), second, PathOf("fourth.mas")}));
   EXPECT_EQ(CurrentMaster(), second);
+}
+
+// Damage that passes the checksum: a count of 2147483647 once kept the tab looping at start.
+TEST_F(RecentFilesTest, AHugeStoredCountOrLengthCostsOnlyWhatIsStored) {
+  const std::string first = WriteMasterFile("first.mas");
+  StoreRecentList(std::numeric_limits<int>::max(), {first, PathOf("second.mas")}, 1);
+  int hugeLength = std::numeric_limits<int>::max();
+  Repository()->WriteSetting("PathLength2", &hugeLength, 1, 0);
+  ASSERT_EQ(Repository()->SaveRepository(), 0);
+  VexSettingRepository::ForgetLoadedRepositories();
+  StartCommand();
+  EXPECT_EQ(RecentFiles(), std::vector<std::string>{first});
+  EXPECT_EQ(CurrentMaster(), first);
+  EXPECT_EQ(MessageCount(), 0) << "damaged entries are skipped silently";
 }
 
 TEST_F(RecentFilesTest, AStoredIndexOutsideTheListRestoresNothing) {

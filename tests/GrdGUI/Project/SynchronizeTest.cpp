@@ -105,7 +105,7 @@ TEST_F(SynchronizeTest, AnEmptyFileProposesToRemoveTheWholeModel) {
 }
 
 TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMessages) {
-  enum class NetworkFile { None, Folder, File };
+  enum class NetworkFile { None, Folder, Fifo, File };
   struct Case {
     const char* name;
     std::string baseName;
@@ -117,6 +117,7 @@ TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMess
       {"no network file", "plant", NetworkFile::None, Text("GrdGUI_ProjTab_NETFileNotFound"), 3},
       {"a folder in its place", "plant", NetworkFile::Folder,
        Text("GrdGUI_ProjTab_NETFileNotFound"), 3},
+      {"a FIFO in its place", "plant", NetworkFile::Fifo, Text("GrdGUI_ProjTab_NETFileNotFound"), 3},
       {"base name of nine characters", "plant1234", NetworkFile::File,
        Text("GrdGUI_MaxFileLength"), 2},
   };
@@ -128,8 +129,10 @@ TEST_F(SynchronizeTest, MissingOrUnacceptableNetworkFilesAreRefusedWithTheirMess
     Project().CreateNewMasterFile(VexUnicodeString(master), ".mas");
     if (c.networkFile == NetworkFile::Folder) fs::create_directory(folder / (c.baseName + ".net"));
     if (c.networkFile == NetworkFile::File) folder.Write(c.baseName + ".net", kTwoBuses);
+    if (c.networkFile == NetworkFile::Fifo) folder.MakeFifo(c.baseName + ".net");
     KeyIn(master);
-    Ui().Push("Synchronize");
+    EXPECT_TRUE(ReturnsWithoutWaitingOn(folder / (c.baseName + ".net"),
+                                        [&] { Ui().Push("Synchronize"); }));
     EXPECT_EQ(LastMessage(), TabMessage(c.kind, c.expected));
     EXPECT_TRUE(Model().empty());
   }
