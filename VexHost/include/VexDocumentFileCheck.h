@@ -4,9 +4,8 @@
 // is not a database, a truncated document, a database of another application, a newer document,
 // a document whose tables are damaged (an index that disagrees with its table included).
 
+#include "VexSqlDatabase.h"
 #include "VexUnicodeString.h"
-
-class VexSqlDatabase;
 
 class VexDocumentFileCheck {
  public:
@@ -21,5 +20,6 @@ class VexDocumentFileCheck {
   static void VerifyHeader(const VexUnicodeString& path);
   /// A version this program knows, and every table and index intact.
   static void VerifyTables(const VexUnicodeString& path);
-  static void VerifyIntegrity(VexSqlDatabase& database, const VexUnicodeString& path);
+  static void VerifyIntegrity(VexSqlDatabase& database, VexSqlDatabase::Mode mode,
+                              const VexUnicodeString& path);
 };

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -93,6 +94,32 @@ std::string IndexDisagreeingWithItsTable() {
   return bytes;
 }
 
+// A document whose free pages were dropped from the free list: every table and index is whole,
+// so only a check that accounts for every page of the file finds the pages nothing uses, not one
+// that compares a table with its index.
+std::string PagesThatNothingUses() {
+  TestFolder folder;
+  const VexUnicodeString path((folder / "made.db").string());
+  VexDocument::Create(path);
+  {
+    VexSqlDatabase database(path, VexSqlDatabase::Mode::ReadWrite);
+    database.Execute("CREATE TABLE service_node(identifier TEXT NOT NULL UNIQUE)");
+    database.Execute("INSERT INTO service_node(identifier) VALUES ('N1'), ('N2')");
+    database.Execute("CREATE TABLE scratch(text TEXT)");
+    database.Execute(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+        "INSERT INTO scratch SELECT printf('%.2000c', 'x') FROM n");
+    database.Execute("DROP TABLE scratch");
+    database.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+  }
+  std::string bytes = folder.Read("made.db");
+  if (bytes[36] == 0 && bytes[37] == 0 && bytes[38] == 0 && bytes[39] == 0) {
+    ADD_FAILURE() << "the dropped table left no free pages";
+  }
+  std::fill(bytes.begin() + 32, bytes.begin() + 40, '\0');  // first free page and their count
+  return bytes;
+}
+
 struct RefusedFile {
   const char* name;
   std::function<std::string()> bytes;
@@ -147,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return DatabaseBytes(true, "UPDATE vex_schema SET version = 99"); },
                     "DocumentNewerSchema"},
         RefusedFile{"IndexDisagreesWithItsTable", IndexDisagreeingWithItsTable,
-                    "DocumentDamagedTables"}),
+                    "DocumentDamagedTables"},
+        RefusedFile{"PagesThatNothingUses", PagesThatNothingUses, "DocumentDamagedTables"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DocumentFileTest, MissingFilesAndTakenPathsAreRefused) {
