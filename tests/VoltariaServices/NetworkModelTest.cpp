@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "TestFolder.h"
 #include "VexDocument.h"
@@ -199,6 +200,48 @@ TEST_F(NetworkModelTest, NavigationNeighbours) {
   EXPECT_EQ(VexIGrdNode_var(VexIGrdNavigate_var(bus1)->GetImpl(0)).get(), bus1.get());
   EXPECT_EQ(VexIGrdNavigate_var(Element("C1"))->GetImpl(0).get(),
             VexBaseUnknown_var(Element("C1")).get());
+}
+
+TEST_F(NetworkModelTest, BranchesAtANodeKeepCreationOrderThroughDeletionsAndRollbacks) {
+  VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*document);
+  auto at = [&](const char* nodeId) {
+    Names ids;
+    for (VexGrdBranch* branch : model.GetBranchesAt(nodeId)) ids.push_back(branch->GetBranchId().str());
+    return ids;
+  };
+  auto remove = [&](const char* from, const char* to) {
+    model.DeleteBranch(*model.FindBranch(from, to));
+  };
+  VexDocumentTransaction transaction(*document);
+  model.CreateNode("BUS1");
+  for (auto [from, to] : {std::pair{"BUS1", "BUS2"}, {"BUS3", "BUS1"}, {"BUS1", "BUS1"},
+                          {"BUS1", "BUS4"}, {"BUS2", "BUS3"}}) {
+    model.CreateBranch(from, to);
+  }
+  EXPECT_EQ(at("BUS1"), (Names{"BUS1->BUS2", "BUS3->BUS1", "BUS1->BUS1", "BUS1->BUS4"}));
+  EXPECT_EQ(at("BUS3"), (Names{"BUS3->BUS1", "BUS2->BUS3"})) << "a node that does not exist";
+
+  remove("BUS3", "BUS1");  // in the middle of BUS1's branches, first of BUS3's
+  EXPECT_EQ(at("BUS1"), (Names{"BUS1->BUS2", "BUS1->BUS1", "BUS1->BUS4"}));
+  EXPECT_EQ(at("BUS3"), (Names{"BUS2->BUS3"}));
+  remove("BUS1", "BUS4");  // the last: a branch made next goes after the one before it
+  model.CreateBranch("BUS5", "BUS1");
+  EXPECT_EQ(at("BUS1"), (Names{"BUS1->BUS2", "BUS1->BUS1", "BUS5->BUS1"}));
+  EXPECT_EQ(at("BUS4"), Names{}) << "an identifier nothing names any more";
+  remove("BUS1", "BUS2");  // the first
+  remove("BUS1", "BUS1");
+  EXPECT_EQ(at("BUS1"), (Names{"BUS5->BUS1"}));
+  EXPECT_EQ(at("BUS2"), (Names{"BUS2->BUS3"}));
+  transaction.Commit();
+
+  document->BeginEvent();
+  remove("BUS5", "BUS1");
+  model.CreateBranch("BUS1", "BUS6");
+  document->RollbackEvent();
+  EXPECT_EQ(at("BUS1"), (Names{"BUS5->BUS1"})) << "rebuilt from the file";
+  VexDocumentTransaction after(*document);
+  model.CreateBranch("BUS7", "BUS1");
+  EXPECT_EQ(at("BUS1"), (Names{"BUS5->BUS1", "BUS7->BUS1"}));
 }
 
 TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {

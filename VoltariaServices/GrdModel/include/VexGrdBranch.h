@@ -37,4 +37,9 @@ class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
   VexUnicodeString to_;
   double length_ = 0;
   VexUnicodeString unitCode_;
+  // The next branch at the same node identifier, in creation order, one chain per end (a branch
+  // from a node to itself is in one chain): the model's index of branches by node keeps only the
+  // first and last of each chain, with no allocation per node.
+  VexGrdBranch* nextAtFrom_ = nullptr;
+  VexGrdBranch* nextAtTo_ = nullptr;
 };

@@ -105,7 +105,10 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   // that end there (a branch may name a node that does not exist).
   struct NodeIdEntry {
     VexGrdNode* node = nullptr;
-    std::vector<VexGrdBranch*> branches;  // creation order: rows only grow, so appending keeps it
+    // The chain of branches ending here, in creation order: rows only grow, so appending keeps it.
+    VexGrdBranch* firstBranch = nullptr;
+    VexGrdBranch* lastBranch = nullptr;
+    bool IsEmpty() const { return !node && !firstBranch; }
   };
   struct BranchEnds {
     VexUnicodeString from;
@@ -116,7 +119,10 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
     std::size_t operator()(const BranchEnds& ends) const;
   };
 
+  void AppendBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
   void ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
+  /// The link from `branch` to the next branch of `nodeId`'s chain.
+  static VexGrdBranch*& NextAt(VexGrdBranch& branch, const VexUnicodeString& nodeId);
 
   VexDocument& document_;
   std::uint64_t changeCount_ = 0;

@@ -171,11 +171,20 @@ void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
   branch->model_ = this;
   std::int64_t row = branch->GetRowId();
   *branchesByEnds_.TryEmplace({branch->From(), branch->To()}).first = branch.get();
-  byNodeId_.TryEmplace(branch->From()).first->branches.push_back(branch.get());
-  if (branch->To() != branch->From()) {
-    byNodeId_.TryEmplace(branch->To()).first->branches.push_back(branch.get());
-  }
+  AppendBranchAt(branch->From(), *branch);
+  if (branch->To() != branch->From()) AppendBranchAt(branch->To(), *branch);
   branches_.Add(row, std::move(branch));
+}
+
+VexGrdBranch*& VexGrdNetworkModel::NextAt(VexGrdBranch& branch, const VexUnicodeString& nodeId) {
+  return branch.From() == nodeId ? branch.nextAtFrom_ : branch.nextAtTo_;
+}
+
+void VexGrdNetworkModel::AppendBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
+  NodeIdEntry& entry = *byNodeId_.TryEmplace(nodeId).first;
+  NextAt(branch, nodeId) = nullptr;
+  (entry.lastBranch ? NextAt(*entry.lastBranch, nodeId) : entry.firstBranch) = &branch;
+  entry.lastBranch = &branch;
 }
 
 void VexGrdNetworkModel::AddLink(VexGrdNetworkObject& object, VexIAECElement_var element) {
@@ -289,7 +298,7 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
   ForgetLinks(node);
   if (NodeIdEntry* entry = byNodeId_.Find(node.Id())) {
     entry->node = nullptr;
-    if (entry->branches.empty()) byNodeId_.Erase(node.Id());
+    if (entry->IsEmpty()) byNodeId_.Erase(node.Id());
   }
   nodes_.Take(node.GetRowId());
   document_.AnnounceDeletion(node);
@@ -319,8 +328,15 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
 void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
   NodeIdEntry* entry = byNodeId_.Find(nodeId);
   if (!entry) return;
-  std::erase(entry->branches, &branch);
-  if (entry->branches.empty() && !entry->node) byNodeId_.Erase(nodeId);
+  VexGrdBranch* previous = nullptr;
+  for (VexGrdBranch* at = entry->firstBranch; at; previous = at, at = NextAt(*at, nodeId)) {
+    if (at != &branch) continue;
+    (previous ? NextAt(*previous, nodeId) : entry->firstBranch) = NextAt(branch, nodeId);
+    if (entry->lastBranch == &branch) entry->lastBranch = previous;
+    NextAt(branch, nodeId) = nullptr;
+    break;
+  }
+  if (entry->IsEmpty()) byNodeId_.Erase(nodeId);
 }
 
 std::size_t VexGrdNetworkModel::BranchEndsHash::operator()(const BranchEnds& ends) const {
@@ -397,8 +413,11 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
-  const NodeIdEntry* entry = byNodeId_.Find(nodeId);
-  return entry ? entry->branches : std::vector<VexGrdBranch*>();
+  std::vector<VexGrdBranch*> branches;
+  if (const NodeIdEntry* entry = byNodeId_.Find(nodeId)) {
+    for (VexGrdBranch* at = entry->firstBranch; at; at = NextAt(*at, nodeId)) branches.push_back(at);
+  }
+  return branches;
 }
 
 std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodesLinkedTo(std::int64_t elementId) const {
