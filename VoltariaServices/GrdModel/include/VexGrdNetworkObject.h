@@ -5,6 +5,7 @@
 // has no links and no neighbours.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "VexIAECElement.h"
@@ -20,12 +21,12 @@ class VexGrdNetworkObject : public VexIGrdNavigate {
   VexGrdNetworkModel* GetModel() const { return model_; }
   std::int64_t GetRowId() const { return rowId_; }
   /// The linked plant elements, in link order.
-  const std::vector<VexIAECElement_var>& GetLinks() const { return links_; }
+  const std::vector<VexIAECElement_var>& GetLinks() const;
   bool IsLinkedTo(const VexIAECElement& element) const;
 
   std::unique_ptr<VexListValVexBaseUnknown_var> GetNavigationChildren() override;
-  void SetNavigationParent(VexBaseUnknown_var parent) override { parent_.Set(this, std::move(parent)); }
-  VexBaseUnknown_var GetNavigationParent() override { return parent_.Get(this); }
+  void SetNavigationParent(VexBaseUnknown_var parent) override;
+  VexBaseUnknown_var GetNavigationParent() override;
   VexBaseUnknown_var GetImpl(int mode) override;
 
  protected:
@@ -40,8 +41,19 @@ class VexGrdNetworkObject : public VexIGrdNavigate {
  private:
   friend class VexGrdNetworkModel;
 
+  // What few objects of a large network have: linked plant elements and a place in a navigation
+  // graph. Made on first use, so that a million nodes and as many branches without them cost 32
+  // bytes less each.
+  struct Extras {
+    std::vector<VexIAECElement_var> links;
+    VexGrdNavigationParent parent;
+  };
+  Extras& MakeExtras();
+  std::vector<VexIAECElement_var>& MutableLinks() { return MakeExtras().links; }
+  /// No links and no parent, as the object was made.
+  void ForgetExtras() { extras_.reset(); }
+
   VexGrdNetworkModel* model_;  // observes; cleared by the model when it lets the object go
   std::int64_t rowId_;
-  std::vector<VexIAECElement_var> links_;
-  VexGrdNavigationParent parent_;
+  std::unique_ptr<Extras> extras_;
 };

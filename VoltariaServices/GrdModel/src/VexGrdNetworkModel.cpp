@@ -194,11 +194,11 @@ void VexGrdNetworkModel::AddLink(VexGrdNetworkObject& object, VexIAECElement_var
   } else {
     branchesOfElement_[elementId].push_back(static_cast<VexGrdBranch*>(&object));
   }
-  object.links_.push_back(std::move(element));
+  object.MutableLinks().push_back(std::move(element));
 }
 
 void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
-  for (const auto& element : object.links_) {
+  for (const auto& element : object.GetLinks()) {
     std::int64_t elementId = element->GetId();
     if (IsNode(object)) {
       auto found = nodesOfElement_.find(elementId);
@@ -212,12 +212,11 @@ void VexGrdNetworkModel::ForgetLinks(VexGrdNetworkObject& object) {
       }
     }
   }
-  object.links_.clear();
+  if (object.extras_) object.extras_->links.clear();
 }
 
 void VexGrdNetworkModel::LetGo(VexGrdNetworkObject& object) {
-  object.links_.clear();
-  object.parent_.Reset();
+  object.ForgetExtras();
   object.model_ = nullptr;
 }
 
@@ -376,7 +375,7 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
       .BindInteger(2, element.GetId())
       .Run();
   std::int64_t elementId = element.GetId();
-  auto& links = object.links_;
+  auto& links = object.MutableLinks();
   links.erase(std::find_if(links.begin(), links.end(),
                            [&](const auto& linked) { return linked->GetId() == elementId; }));
   if (IsNode(object)) {
@@ -441,7 +440,7 @@ void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element
   // The file lost the links by cascade; memory follows.
   std::int64_t elementId = element.Id();
   auto dropFrom = [elementId](VexGrdNetworkObject& object) {
-    auto& links = object.links_;
+    auto& links = object.MutableLinks();
     links.erase(std::remove_if(links.begin(), links.end(),
                                [&](const auto& linked) { return linked->GetId() == elementId; }),
                 links.end());
