@@ -31,6 +31,19 @@ class VexFlatHashMap {
     return const_cast<VexFlatHashMap*>(this)->Find(key);
   }
 
+  /// The key that `matches`, for keys that are found through what they point to rather than by
+  /// themselves: `hash` is what Hash answers for that key. Null when there is none.
+  template <class Matches>
+  const Key* FindKeyBy(std::size_t hash, Matches matches) const {
+    const std::size_t tag = hash == kEmpty ? 1 : hash;
+    if (slots_.empty()) return nullptr;
+    for (std::size_t index = tag & Mask();; index = Next(index)) {
+      const Slot& slot = slots_[index];
+      if (slot.tag == kEmpty) return nullptr;
+      if (slot.tag == tag && matches(entries_[slot.entry].key)) return &entries_[slot.entry].key;
+    }
+  }
+
   /// The value under `key`, made (default) when missing; `second` tells whether it was made.
   std::pair<Value*, bool> TryEmplace(const Key& key) {
     std::size_t tag = Tag(key);
@@ -148,6 +161,11 @@ class VexFlatHashSet {
   /// Adds `key`; false when it was there already.
   bool Insert(const Key& key) { return map_.TryEmplace(key).second; }
   bool Contains(const Key& key) const { return map_.Find(key) != nullptr; }
+  /// See VexFlatHashMap::FindKeyBy.
+  template <class Matches>
+  const Key* FindBy(std::size_t hash, Matches matches) const {
+    return map_.FindKeyBy(hash, matches);
+  }
   bool Erase(const Key& key) { return map_.Erase(key); }
   void Clear() { map_.Clear(); }
   void Reserve(std::size_t count) { map_.Reserve(count); }

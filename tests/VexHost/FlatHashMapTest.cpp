@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "VexFlatHashMap.h"
 
@@ -80,4 +81,31 @@ TEST(VexFlatHashSetTest, InsertTellsWhetherTheKeyIsNew) {
   EXPECT_TRUE(set.Erase("BUS1"));
   EXPECT_FALSE(set.Contains("BUS1"));
   EXPECT_EQ(set.Size(), 0u);
+}
+
+namespace {
+
+// Keys that only point to their text, hashed through it, crowded as above.
+struct TextOfPointer {
+  std::size_t operator()(const std::string* key) const { return CrowdedHash{}(*key); }
+};
+
+}  // namespace
+
+TEST(VexFlatHashSetTest, KeysThatPointToTheirTextAreFoundByTheText) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < 300; ++i) texts.push_back("N" + std::to_string(i));
+  VexFlatHashSet<const std::string*, TextOfPointer> set;
+  for (const std::string& text : texts) ASSERT_TRUE(set.Insert(&text));
+  auto findText = [&](const std::string& text) {
+    const std::string* const* found = set.FindBy(
+        CrowdedHash{}(text), [&](const std::string* key) { return *key == text; });
+    return found ? *found : nullptr;
+  };
+  for (int i = 0; i < 300; i += 2) ASSERT_TRUE(set.Erase(&texts[i]));
+  for (int i = 0; i < 300; ++i) {
+    const std::string probe = "N" + std::to_string(i);  // another string of the same text
+    EXPECT_EQ(findText(probe), i % 2 ? &texts[i] : nullptr) << probe;
+  }
+  EXPECT_EQ(findText("N300"), nullptr);
 }

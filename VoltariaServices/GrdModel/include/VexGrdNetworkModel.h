@@ -110,13 +110,10 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
     VexGrdBranch* lastBranch = nullptr;
     bool IsEmpty() const { return !node && !firstBranch; }
   };
-  struct BranchEnds {
-    VexUnicodeString from;
-    VexUnicodeString to;
-    bool operator==(const BranchEnds&) const = default;
-  };
+  // A branch is found by its ends through the branch itself: the index holds no copy of them.
   struct BranchEndsHash {
-    std::size_t operator()(const BranchEnds& ends) const;
+    static std::size_t Of(const VexUnicodeString& from, const VexUnicodeString& to);
+    std::size_t operator()(const VexGrdBranch* branch) const { return Of(branch->From(), branch->To()); }
   };
 
   void AppendBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
@@ -131,7 +128,7 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   // Flat maps: at a hundred thousand nodes the indexes outgrow the caches, and a lookup there
   // should cost one memory access, not a walk through scattered hash nodes.
   VexFlatHashMap<VexUnicodeString, NodeIdEntry> byNodeId_;
-  VexFlatHashMap<BranchEnds, VexGrdBranch*, BranchEndsHash> branchesByEnds_;
+  VexFlatHashSet<VexGrdBranch*, BranchEndsHash> branchesByEnds_;
   std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
   std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
 };

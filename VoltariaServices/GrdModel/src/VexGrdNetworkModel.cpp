@@ -170,7 +170,7 @@ void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
 void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
   branch->model_ = this;
   std::int64_t row = branch->GetRowId();
-  *branchesByEnds_.TryEmplace({branch->From(), branch->To()}).first = branch.get();
+  branchesByEnds_.Insert(branch.get());
   AppendBranchAt(branch->From(), *branch);
   if (branch->To() != branch->From()) AppendBranchAt(branch->To(), *branch);
   branches_.Add(row, std::move(branch));
@@ -268,7 +268,10 @@ VexGrdNode* VexGrdNetworkModel::FindNode(const VexUnicodeString& id) const {
 
 VexGrdBranch* VexGrdNetworkModel::FindBranch(const VexUnicodeString& from,
                                              const VexUnicodeString& to) const {
-  VexGrdBranch* const* found = branchesByEnds_.Find({from, to});
+  VexGrdBranch* const* found =
+      branchesByEnds_.FindBy(BranchEndsHash::Of(from, to), [&](const VexGrdBranch* branch) {
+        return branch->From() == from && branch->To() == to;
+      });
   return found ? *found : nullptr;
 }
 
@@ -315,7 +318,7 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   VexVar<VexGrdBranch> keep(&branch);
   ForgetLinks(branch);
   std::int64_t row = branch.GetRowId();
-  branchesByEnds_.Erase({branch.From(), branch.To()});
+  branchesByEnds_.Erase(&branch);
   ForgetBranchAt(branch.From(), branch);
   if (branch.To() != branch.From()) ForgetBranchAt(branch.To(), branch);
   branches_.Take(row);
@@ -338,9 +341,10 @@ void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBr
   if (entry->IsEmpty()) byNodeId_.Erase(nodeId);
 }
 
-std::size_t VexGrdNetworkModel::BranchEndsHash::operator()(const BranchEnds& ends) const {
-  std::size_t from = std::hash<VexUnicodeString>{}(ends.from);
-  std::size_t to = std::hash<VexUnicodeString>{}(ends.to);
+std::size_t VexGrdNetworkModel::BranchEndsHash::Of(const VexUnicodeString& fromId,
+                                                    const VexUnicodeString& toId) {
+  std::size_t from = std::hash<VexUnicodeString>{}(fromId);
+  std::size_t to = std::hash<VexUnicodeString>{}(toId);
   return from ^ (to + 0x9e3779b97f4a7c15ULL + (from << 6) + (from >> 2));
 }
 
