@@ -35,19 +35,22 @@ class VexFlatHashMap {
   /// themselves: `hash` is what Hash answers for that key. Null when there is none.
   template <class Matches>
   const Key* FindKeyBy(std::size_t hash, Matches matches) const {
-    const std::size_t tag = hash == kEmpty ? 1 : hash;
-    if (slots_.empty()) return nullptr;
-    for (std::size_t index = tag & Mask();; index = Next(index)) {
-      const Slot& slot = slots_[index];
-      if (slot.tag == kEmpty) return nullptr;
-      if (slot.tag == tag && matches(entries_[slot.entry].key)) return &entries_[slot.entry].key;
-    }
+    std::size_t slot = SlotWith(hash == kEmpty ? 1 : hash, matches);
+    return slot == kNotFound ? nullptr : &entries_[slots_[slot].entry].key;
   }
 
   /// The value under `key`, made (default) when missing; `second` tells whether it was made.
   std::pair<Value*, bool> TryEmplace(const Key& key) {
-    std::size_t tag = Tag(key);
-    std::size_t found = SlotOf(key, tag);
+    return TryEmplaceBy(Hash{}(key), [&key](const Key& stored) { return KeyEqual{}(stored, key); },
+                        key);
+  }
+
+  /// TryEmplace for keys found through what they point to (see FindKeyBy): `key` is made unless
+  /// a key that `matches` is there; `hash` is what Hash answers for `key`.
+  template <class Matches>
+  std::pair<Value*, bool> TryEmplaceBy(std::size_t hash, Matches matches, const Key& key) {
+    const std::size_t tag = hash == kEmpty ? 1 : hash;
+    std::size_t found = SlotWith(tag, matches);
     if (found != kNotFound) return {&entries_[slots_[found].entry].value, false};
     if ((entries_.size() + 1) * kMaxLoadDenominator > slots_.size() * kMaxLoadNumerator) {
       Rehash(slots_.empty() ? kMinimumSlots : slots_.size() * 2);
@@ -121,11 +124,16 @@ class VexFlatHashMap {
   std::size_t Distance(std::size_t from, std::size_t to) const { return (to - from) & Mask(); }
 
   std::size_t SlotOf(const Key& key, std::size_t tag) const {
+    return SlotWith(tag, [&key](const Key& stored) { return KeyEqual{}(stored, key); });
+  }
+
+  template <class Matches>
+  std::size_t SlotWith(std::size_t tag, Matches matches) const {
     if (slots_.empty()) return kNotFound;
     for (std::size_t index = tag & Mask();; index = Next(index)) {
       const Slot& slot = slots_[index];
       if (slot.tag == kEmpty) return kNotFound;
-      if (slot.tag == tag && KeyEqual{}(entries_[slot.entry].key, key)) return index;
+      if (slot.tag == tag && matches(entries_[slot.entry].key)) return index;
     }
   }
 
@@ -161,6 +169,12 @@ class VexFlatHashSet {
   /// Adds `key`; false when it was there already.
   bool Insert(const Key& key) { return map_.TryEmplace(key).second; }
   bool Contains(const Key& key) const { return map_.Find(key) != nullptr; }
+  /// Adds `key` unless a key that `matches` is there (see VexFlatHashMap::TryEmplaceBy); false
+  /// when it was there.
+  template <class Matches>
+  bool InsertBy(std::size_t hash, Matches matches, const Key& key) {
+    return map_.TryEmplaceBy(hash, matches, key).second;
+  }
   /// See VexFlatHashMap::FindKeyBy.
   template <class Matches>
   const Key* FindBy(std::size_t hash, Matches matches) const {

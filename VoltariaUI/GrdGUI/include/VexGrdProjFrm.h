@@ -123,6 +123,11 @@ class VexGrdProjFrm : public VexDlgFrame {
   VexUnicodeString ChosenPath(const VexIFmuDocChooser_var& chooser);
   void ReadNetworkFile(std::istream& in);
   void ReadNodeLine(const char* line);
+  /// True when `id` is not in `list` yet; `index` then takes the position it gets when appended.
+  static bool IsFirstRead(VexFlatHashSet<std::uint32_t>& index,
+                          const VexListValVexUnicodeString& list, const VexUnicodeString& id);
+  static bool IsRead(const VexFlatHashSet<std::uint32_t>& index,
+                     const VexListValVexUnicodeString& list, const VexUnicodeString& id);
   void ReadBranchLine(const char* line);
   void AskToAdd(int nodeCount, int branchCount);
   void AskToRemove();
@@ -171,7 +176,8 @@ class VexGrdProjFrm : public VexDlgFrame {
   std::unique_ptr<VexListValVexUnicodeString> _pNodesToRemove;
   std::unique_ptr<VexListValVexUnicodeString> _pBranchesToRemove;
   // What the two read lists hold: repeated lines stay out of the lists, and finding the model
-  // items the file lacks stays linear.
-  VexFlatHashSet<VexUnicodeString> _nodesReadIndex;
-  VexFlatHashSet<VexUnicodeString> _branchesReadIndex;
+  // items the file lacks stays linear. Each holds positions in its list, hashed through the
+  // list's own text, so that a million identifiers read are not held twice.
+  VexFlatHashSet<std::uint32_t> _nodesReadIndex;
+  VexFlatHashSet<std::uint32_t> _branchesReadIndex;
 };

@@ -732,9 +732,9 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
 // repetitions, a pass that grows costly on large files.
 void VexGrdProjFrm::ReadNodeLine(const char* line) {
   VexUnicodeString id = FirstToken(line);
-  if (id.IsEmpty() || !_nodesReadIndex.Insert(id)) return;
+  if (id.IsEmpty() || !_pNodesRead || !IsFirstRead(_nodesReadIndex, *_pNodesRead, id)) return;
+  _pNodesRead->Append(id);  // at once: the index already names its position
   if (_pPanel && _pPanel->DoesNodeExistAlready(id) == 0 && _pNewNodes) _pNewNodes->Append(id);
-  if (_pNodesRead) _pNodesRead->Append(id);
 }
 
 void VexGrdProjFrm::ReadBranchLine(const char* line) {
@@ -742,11 +742,26 @@ void VexGrdProjFrm::ReadBranchLine(const char* line) {
   VexUnicodeString to = FirstToken(line + kToNodeColumn);
   if (from.IsEmpty() || to.IsEmpty()) return;
   VexUnicodeString id = from + kBranchSeparator + to;
-  if (!_branchesReadIndex.Insert(id)) return;
+  if (!_pBranchesRead || !IsFirstRead(_branchesReadIndex, *_pBranchesRead, id)) return;
+  _pBranchesRead->Append(id);
   if (_pPanel && _pPanel->DoesBranchExistAlready(id) == 0 && _pNewBranches) {
     _pNewBranches->Append(id);
   }
-  if (_pBranchesRead) _pBranchesRead->Append(id);
+}
+
+bool VexGrdProjFrm::IsFirstRead(VexFlatHashSet<std::uint32_t>& index,
+                                const VexListValVexUnicodeString& list, const VexUnicodeString& id) {
+  const auto position = static_cast<std::uint32_t>(list.Size() + 1);
+  return index.InsertBy(
+      std::hash<VexUnicodeString>{}(id),
+      [&](std::uint32_t stored) { return list[static_cast<int>(stored)] == id; }, position);
+}
+
+bool VexGrdProjFrm::IsRead(const VexFlatHashSet<std::uint32_t>& index,
+                           const VexListValVexUnicodeString& list, const VexUnicodeString& id) {
+  return index.FindBy(std::hash<VexUnicodeString>{}(id), [&](std::uint32_t stored) {
+    return list[static_cast<int>(stored)] == id;
+  }) != nullptr;
 }
 
 void VexGrdProjFrm::SynchronizeNdBr() {
@@ -871,9 +886,9 @@ int VexGrdProjFrm::KeepOrDeleteNdBr(const VexUnicodeString& id,
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "KeepOrDeleteNdBr");
   if (id.IsEmpty() || !list) return 0;
   // The read lists are indexed as they fill; any other list is searched.
-  if (list == _pNodesRead.get() && !_nodesReadIndex.IsEmpty()) return _nodesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pNodesRead.get() && !_nodesReadIndex.IsEmpty()) return IsRead(_nodesReadIndex, *list, id) ? 1 : 0;
   if (list == _pBranchesRead.get() && !_branchesReadIndex.IsEmpty()) {
-    return _branchesReadIndex.Contains(id) ? 1 : 0;
+    return IsRead(_branchesReadIndex, *list, id) ? 1 : 0;
   }
   return list->Locate(id) != 0 ? 1 : 0;
 }

@@ -46,6 +46,9 @@ const ReaderCase kCases[] = {
     {"blank node line and branch without an end", "2\n   \nBUS1\n2\nBUS1\n         BUS2\n",
      {"BUS1"}, {}},
     {"lines after the branches are not read", "1\nBUS1\n0\nBUS9\n", {"BUS1"}, {}},
+    {"an identifier read again keeps its first place",
+     "4\nBUS1\nBUS2\nBUS1\nBUS3\n3\nBUS1     BUS2\nBUS1     BUS2\nBUS2     BUS1\n",
+     {"BUS1", "BUS2", "BUS3"}, {"BUS1->BUS2", "BUS2->BUS1"}},
 };
 
 class NetworkFileReaderTest : public ProjectTabTest,
