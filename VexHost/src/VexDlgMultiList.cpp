@@ -3,7 +3,7 @@
 void VexDlgMultiList::SetColumnTitles(int count, const VexUnicodeString* titles) {
   if (count < 0 || (count > 0 && !titles)) ThrowBadValue("SetColumnTitles", count);
   titles_.assign(titles, titles + count);
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(VexListChange::Reset, -1);
 }
 
 VexUnicodeString VexDlgMultiList::GetColumnTitle(int column) const {
@@ -19,16 +19,18 @@ void VexDlgMultiList::SetColumnTextWidth(int width, int column) {
 void VexDlgMultiList::SetColumnItem(int column, const VexUnicodeString& text, int row, int mode) {
   if (mode != kReplace) ThrowBadValue("SetColumnItem mode", mode);
   if (column < 0) ThrowBadValue("SetColumnItem column", column);
+  VexListChange change = VexListChange::Replaced;
   if (row == -1 || row == GetLineCount()) {
     row = GetLineCount();
     rows_.emplace_back();
+    change = VexListChange::Appended;
   } else if (row < 0 || row > GetLineCount()) {
     ThrowBadValue("SetColumnItem row", row);
   }
   std::vector<VexUnicodeString>& cells = rows_[row];
   if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
   cells[column] = text;
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(change, row);
 }
 
 void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row) const {
@@ -40,7 +42,7 @@ void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row)
 void VexDlgMultiList::ClearLine() {
   rows_.clear();
   selected_.clear();
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(VexListChange::Reset, -1);
 }
 
 int VexDlgMultiList::GetSelect(int* rows, int maxCount) const {
