@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -265,4 +266,33 @@ TEST_F(DesktopSessionTest, AfterAClickWhoseChangeWasRolledBackThePanelStartsAgai
   EXPECT_EQ(MessagesContaining(told), toldBefore + 1) << "a saved change restarts nothing";
   EXPECT_EQ(panels.opened, 1);
   EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+// As in the screenshots mode, the window and a script share the command: an import from the
+// window's menu ends it and starts it again, and the import's report, the one message, says so.
+TEST_F(DesktopSessionTest, AnImportFromTheMenuStartsTheCommandAgainAndItsReportSaysSo) {
+  const fs::path model = folder.Write("extension.txt", "element | PANEL9 | Equipment | Panel 480 V\n");
+  OpenWindow(first.plant);
+  const int messages = VexSession::GetSession().GetUserLog().GetCount();
+  PanelCount panels;
+  QTimer choosing;
+  QObject::connect(&choosing, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      dialog->selectFile(QString::fromStdString(model.string()));
+      static_cast<QDialog*>(dialog)->accept();
+    }
+  });
+  choosing.start(10);
+  desktop->GetWindow().findChild<QAction*>("ImportAction")->trigger();
+  Flush();
+
+  EXPECT_TRUE(workspace->GetDocument().FindElementByName(VexUnicodeString("PANEL9")));
+  EXPECT_EQ(panels.closed, 1);
+  EXPECT_EQ(panels.opened, 1);
+  ASSERT_TRUE(restart.IsCommandRunning());
+  const auto& log = VexSession::GetSession().GetUserLog();
+  ASSERT_EQ(log.GetCount(), messages + 1) << log.ToText();
+  const std::string report = log.GetEntries().back().text.str();
+  EXPECT_NE(report.find("1 added"), std::string::npos) << report;
+  EXPECT_NE(report.find(PanelRestart::kImportNotice), std::string::npos) << report;
 }
