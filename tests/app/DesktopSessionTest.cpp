@@ -17,11 +17,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <fstream>
-#include <sstream>
 
 #include "DesktopSession.h"
 #include "PanelRestart.h"
+#include "RingNetwork.h"
 #include "TestFolder.h"
 #include "VexApplicationFrame.h"
 #include "VexDlgTabContainer.h"
@@ -224,14 +223,7 @@ TEST_F(DesktopSessionTest, OpeningAnotherPlantWhileTheCommandRunsStartsItAgainOn
 // only the module rebuilds, still held the new nodes. After the click the window ends the command,
 // tells why in one message and starts it again, so that a second Synchronize asks again.
 TEST_F(DesktopSessionTest, AfterAClickWhoseChangeWasRolledBackThePanelStartsAgainWithOneMessage) {
-  constexpr int kCount = 3000;
-  std::ostringstream network;
-  network << kCount << '\n';
-  for (int i = 0; i < kCount; ++i) network << "NEW" << 10000 + i << '\n';
-  network << kCount << '\n';
-  for (int i = 0; i < kCount; ++i) network << "NEW" << 10000 + i << " NEW" << 10000 + (i + 1) % kCount << '\n';
-  std::ofstream(first.edsa / "big.mas") << "EDSA-MASTER 1\nNetworkType=3P\n";
-  std::ofstream(first.edsa / "big.net") << network.str();
+  WriteRingNetwork(first.edsa);
   OpenWindow(first.plant);
   const std::string told = "The EDSA panel was closed, with its settings saved, and opened again";
   const int toldBefore = MessagesContaining(told);
