@@ -4,30 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <regex>
-#include <sstream>
-
+#include "ReviewedTranscript.h"
 #include "TestFolder.h"
 #include "WorkFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
 
 TEST(SampleImportScenario, TheTourBeginsOnTheImportedSample) {
   TestFolder folder;
@@ -40,17 +23,12 @@ TEST(SampleImportScenario, TheTourBeginsOnTheImportedSample) {
                            (work.root / "plant.ifc").string(), "--settings", work.settings.string(), "--edsa",
                            VOLTARIA_EDSA_DIR, "--script", script.string()},
                           {}, &output, true);
-  std::string transcript = output + "[exit status " + std::to_string(status) + "]\n";
-  ReplaceAll(transcript, work.root.string(), "<work>");
-  ReplaceAll(transcript, VOLTARIA_EDSA_DIR, "<edsa>");
-  ReplaceAll(transcript, VOLTARIA_IMPORT_SCENARIO_DIR, "<scenarios>");
-  transcript = std::regex_replace(transcript, std::regex("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"), "<time>");
-
+  std::string transcript = WithPlaceholders(output + "[exit status " + std::to_string(status) + "]\n",
+                                            {{work.root.string(), "<work>"},
+                                             {VOLTARIA_EDSA_DIR, "<edsa>"},
+                                             {VOLTARIA_IMPORT_SCENARIO_DIR, "<scenarios>"}});
   fs::path expected = fs::path(VOLTARIA_IMPORT_SCENARIO_DIR) / "sample_import.expected";
-  if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
-    std::ofstream(expected, std::ios::binary) << transcript;
-  }
-  EXPECT_EQ(transcript, ReadText(expected));
+  EXPECT_EQ(transcript, ReviewedTranscript(expected, transcript));
 }
 
 }  // namespace
