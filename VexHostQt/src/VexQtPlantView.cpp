@@ -75,6 +75,8 @@ Qt3DExtras::Qt3DWindow* MakeWindow() {
 
 QVector3D ToVector(const std::array<float, 3>& v) { return {v[0], v[1], v[2]}; }
 
+constexpr float kPickAperturePixels = 4.0f;
+
 }  // namespace
 
 VexQtPlantView::VexQtPlantView(QWidget* parent)
@@ -218,17 +220,25 @@ std::array<std::array<float, 3>, 2> VexQtPlantView::Ray(const QPoint& at) const 
   return {{{nearPoint.x(), nearPoint.y(), nearPoint.z()}, {direction.x(), direction.y(), direction.z()}}};
 }
 
+// A click within a few pixels of a thin element takes it, as a CAD program's pick box does.
 std::optional<int> VexQtPlantView::ElementAt(const QPoint& at) const {
   if (!scene_) return std::nullopt;
   auto [origin, direction] = Ray(at);
-  return scene_->Pick(origin, direction);
+  float pixelPerDistance = 2 * std::tan(qDegreesToRadians(window_->camera()->fieldOfView() / 2)) /
+                           static_cast<float>(std::max(window_->height(), 1));
+  return scene_->Pick(origin, direction, kPickAperturePixels * pixelPerDistance);
 }
 
+// The middle box of a route lies on the element, where the centre of a bent route's bounds may
+// be empty space.
 QPoint VexQtPlantView::ProjectedCentre(int index) const {
-  auto bounds = scene_->Bounds({index});
-  QVector3D centre = (ToVector(bounds[0]) + ToVector(bounds[1])) / 2;
+  const std::vector<VexQtPlantScene::Box>& boxes = scene_->GetElements()[index].boxes;
+  return Projected(boxes[boxes.size() / 2].centre);
+}
+
+QPoint VexQtPlantView::Projected(const std::array<float, 3>& point) const {
   Qt3DRender::QCamera* camera = window_->camera();
-  QVector3D device = (camera->projectionMatrix() * camera->viewMatrix()).map(centre);
+  QVector3D device = (camera->projectionMatrix() * camera->viewMatrix()).map(ToVector(point));
   return {static_cast<int>((device.x() + 1) / 2 * window_->width()),
           static_cast<int>((1 - device.y()) / 2 * window_->height())};
 }
