@@ -91,5 +91,5 @@ class VexQtPlantView : public QWidget, private VexTransactionHandler {
   int reframesShown_ = 0;
   bool followScheduled_ = false;
   bool buffersChanged_ = false;
-  QPoint pressedAt_;
+  std::optional<QPoint> pressedAt_;  // while a button is down
 };

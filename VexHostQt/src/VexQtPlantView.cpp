@@ -265,17 +265,19 @@ void VexQtPlantView::RightClick(const QPoint& at, const QPoint& globalAt) {
 }
 
 // A press and release at nearly the same place is a click; anything else is the orbit
-// controller's drag.
+// controller's drag. A release counts only after its own press: under Xvfb the release that opened
+// a contextual menu came a second time once the menu was closed with Escape.
 bool VexQtPlantView::eventFilter(QObject* watched, QEvent* event) {
   if (watched != window_) return false;
   if (event->type() == QEvent::MouseButtonPress) {
     pressedAt_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-  } else if (event->type() == QEvent::MouseButtonRelease) {
+  } else if (event->type() == QEvent::MouseButtonRelease && pressedAt_) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     QPoint at = mouse->position().toPoint();
-    if ((at - pressedAt_).manhattanLength() > 4) return false;
-    if (mouse->button() == Qt::LeftButton) Click(at, mouse->modifiers());
-    if (mouse->button() == Qt::RightButton) RightClick(at, mouse->globalPosition().toPoint());
+    bool isClick = (at - *pressedAt_).manhattanLength() <= 4;
+    pressedAt_.reset();
+    if (isClick && mouse->button() == Qt::LeftButton) Click(at, mouse->modifiers());
+    if (isClick && mouse->button() == Qt::RightButton) RightClick(at, mouse->globalPosition().toPoint());
   }
   return false;
 }

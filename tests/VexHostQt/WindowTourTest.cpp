@@ -20,7 +20,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
-#include <Qt3DExtras/Qt3DWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -35,6 +34,7 @@
 #include "ModalAnswers.h"
 #include "ScriptInterpreter.h"
 #include "TerminalUser.h"
+#include "TestPlant.h"
 #include "TestFolder.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexApplicationFrame.h"
@@ -253,28 +253,14 @@ class WindowTourTest : public ::testing::Test {
   /// Ctrl+clicks in the plant view where each element shows, as a person adds them to the
   /// selection one by one.
   void CtrlClickInPlant(const std::vector<std::string>& names) {
-    QWindow* drawn = nullptr;
-    for (QWindow* candidate : QGuiApplication::allWindows()) {
-      if (qobject_cast<Qt3DExtras::Qt3DWindow*>(candidate)) drawn = candidate;
-    }
+    QWindow* drawn = PlantWindow();
     ASSERT_NE(drawn, nullptr) << "the plant view has no 3D window";
     for (const std::string& name : names) {
-      std::optional<QPoint> at = VisiblePoint(name);
+      std::optional<QPoint> at = VisiblePointOf(PlantView(), IndexInScene(name));
       ASSERT_TRUE(at) << name << " is hidden behind other elements";
       QTest::mouseClick(drawn, Qt::LeftButton, Qt::ControlModifier, *at);
     }
     EXPECT_EQ(Selection(), names);
-  }
-  /// Where a person sees the element `name`: the first of its boxes whose centre is not hidden.
-  std::optional<QPoint> VisiblePoint(const std::string& name) {
-    VexQtPlantView& view = PlantView();
-    int index = IndexInScene(name);
-    if (index < 0) return std::nullopt;
-    for (const VexQtPlantScene::Box& box : view.GetScene()->GetElements()[index].boxes) {
-      QPoint at = view.Projected(box.centre);
-      if (view.ElementAt(at) == index) return at;
-    }
-    return std::nullopt;
   }
   /// There is no gesture in the window that empties the selection; the script's `elements`
   /// empties it as one session event too before it adds.
@@ -289,12 +275,9 @@ class WindowTourTest : public ::testing::Test {
     return names;
   }
   int IndexInScene(const std::string& name) {
-    const auto& elements = PlantView().GetScene()->GetElements();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-      if (elements[i].name == name) return static_cast<int>(i);
-    }
-    ADD_FAILURE() << name << " is not drawn";
-    return -1;
+    int index = SceneIndexOf(*PlantView().GetScene(), name);
+    if (index < 0) ADD_FAILURE() << name << " is not drawn";
+    return index;
   }
 
   /// Waits for every EDSA program started so far to end, keeping the window alive meanwhile.
@@ -416,7 +399,9 @@ TEST_F(WindowTourTest, PlayedInTheWindowTheTourEndsAsTheTextTourEnds) {
   std::vector<std::string> selected = Selection();
   for (const auto& [name, colour] : coloured) {
     bool isSelected = std::find(selected.begin(), selected.end(), name) != selected.end();
-    VexColor shown = PlantView().GetScene()->ColorOf(IndexInScene(name));
+    int index = IndexInScene(name);
+    if (index < 0) continue;
+    VexColor shown = PlantView().GetScene()->ColorOf(index);
     VexColor wanted = isSelected ? VexQtPlantScene::kHighlight : colour;
     EXPECT_TRUE(shown == wanted) << name << " shows " << shown.red << "," << shown.green << "," << shown.blue;
   }
