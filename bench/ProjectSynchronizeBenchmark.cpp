@@ -8,8 +8,9 @@
 //     second question removes.
 //   - BM_SynchronizeUnchangedModel: the model holds the file's network already, so nothing is
 //     asked: what remains is the tab's own work of reading, comparing and refreshing.
-// Targets: linear growth (100k at most 12 times 10k) and 100k under 3 s.
-// Run: build/default/bin/project_synchronize_benchmark
+// Targets: linear growth (100k at most 12 times 10k) and 100k under 3 s. Each size runs in a
+// process of its own, which prints its peak memory.
+// Run: build/default/bin/project_synchronize_benchmark [--sizes=1000,10000,100000,1000000]
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -22,6 +23,7 @@
 #include <string>
 #include <utility>
 
+#include "BenchProcess.h"
 #include "VexApplicationFrame.h"
 #include "VexDocumentTransaction.h"
 #include "VexFileServices.h"
@@ -38,6 +40,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr long kLargeNetwork = 1000000;
 
 // "N000042": at most 8 characters, as EDSA node names are.
 std::string NodeId(const char* prefix, long i) {
@@ -149,21 +153,19 @@ void BM_SynchronizeUnchangedModel(benchmark::State& state) { RunSynchronize(stat
 }  // namespace
 
 int main(int argc, char** argv) {
-  // 10k and 100k take the same number of presses: the first press in a fresh process also pays
-  // for memory the process has never touched, and it must weigh the same in both means for their
-  // ratio to measure growth. 1k takes more, as its presses are short and noisier.
-  const std::pair<long, int> sizes[] = {{1000, 20}, {10000, 10}, {100000, 10}};
+  std::vector<long> sizes = bench::TakeSizes(argc, argv);
+  if (bench::RunEachSizeApart(sizes, argc, argv)) return 0;
+  const long count = sizes.front();
+  // Small networks take more presses, as their presses are short and noisier; from 10k on the
+  // same number, so that the first press of a process, which also pays for memory never touched
+  // before, weighs the same in every mean.
+  const int presses = count < 10000 ? 20 : count < kLargeNetwork ? 10 : 2;
   const std::pair<const char*, void (*)(benchmark::State&)> runs[] = {
       {"BM_SynchronizeIntoEmptyModel", &BM_SynchronizeIntoEmptyModel},
       {"BM_SynchronizeReplacingModel", &BM_SynchronizeReplacingModel},
       {"BM_SynchronizeUnchangedModel", &BM_SynchronizeUnchangedModel}};
   for (const auto& [name, run] : runs) {
-    for (const auto& [count, presses] : sizes) {
-      benchmark::RegisterBenchmark(name, run)
-          ->Arg(count)
-          ->Iterations(presses)
-          ->Unit(benchmark::kMillisecond);
-    }
+    benchmark::RegisterBenchmark(name, run)->Arg(count)->Iterations(presses)->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

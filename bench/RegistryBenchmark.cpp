@@ -1,9 +1,14 @@
-// The panel's registry of nodes and branches on networks of 1k, 10k and 100k nodes and as many
-// branches, half of them linked to plant elements: one rebuild (UpdateModelNodeBranchData) as a
-// user event, the refill of the Associate and Navigator lists included. Target at 100k: 300 ms.
-// The counter peak_rss_MB is the process's peak memory with the whole session open on that
-// network (target: under 300 MB).
-// Run: build/default/bin/registry_benchmark
+// The panel's registry of nodes and branches and the lists of the Associate and Navigator tabs,
+// on networks of N nodes and N branches (a ring), half of them linked to plant elements, with the
+// EDSA panel open on the Navigator tab:
+//   - BM_RegistryRebuild: one rebuild (UpdateModelNodeBranchData) as a user event, the refill of
+//     both tabs' lists included;
+//   - BM_ShowAllRefill: the designer ticks "show all" in the Navigator: both tabs' lists are
+//     refilled with every node and branch (target at 1M: under 300 ms);
+//   - BM_PickNodeAndWalk: the designer picks a node row of the full Navigator list: the node is
+//     found and its neighbours become the graph's roots (target at 1M: under 50 ms).
+// Each size runs in a process of its own, which prints its peak memory.
+// Run: build/default/bin/registry_benchmark [--sizes=1000,10000,100000,1000000]
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -11,9 +16,12 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 
+#include "BenchProcess.h"
 #include "VexApplicationFrame.h"
+#include "VexDlgMultiList.h"
 #include "VexDlgWindow.h"
 #include "VexDocumentTransaction.h"
 #include "VexGrdBranch.h"
@@ -23,11 +31,14 @@
 #include "VexGrdPanel.h"
 #include "VexScriptedUser.h"
 #include "VexSession.h"
+#include "VexUiDriver.h"
 #include "VexWorkspace.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr int kNavigatorTab = 2;
 
 VexUnicodeString NodeId(long i) { return VexUnicodeString("N" + std::to_string(i)); }
 
@@ -61,32 +72,95 @@ long PeakMegabytes() {
   return usage.ru_maxrss / 1024;
 }
 
-void BM_RegistryRebuild(benchmark::State& state) {
-  long count = state.range(0);
-  std::string pattern = (fs::temp_directory_path() / "voltaria-bench-XXXXXX").string();
-  fs::path folder = ::mkdtemp(pattern.data());
-  ::setenv("VEX_SETTINGS_DIR", (folder / "settings").c_str(), 1);
-  {
-    auto workspace = VexWorkspace::Open(VexUnicodeString((folder / "plant.vxd").string()), true);
-    BuildPlant(workspace->GetDocument(), count);
+/// The plant and the open panel, made once for the process's one size.
+class PanelSession {
+ public:
+  explicit PanelSession(long count) {
+    std::string pattern = (fs::temp_directory_path() / "voltaria-bench-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+    ::setenv("VEX_SETTINGS_DIR", (folder_ / "settings").c_str(), 1);
+    workspace_ = VexWorkspace::Open(VexUnicodeString((folder_ / "plant.vxd").string()), true);
+    BuildPlant(workspace_->GetDocument(), count);
     VexSession& session = VexSession::GetSession();
     session.SetUser(std::make_unique<VexScriptedUser>());
-    VexStateCommand_var command(fctCreateVexGrdCmd());
-    session.StartCommand(command);  // the first activation builds the registry once
-    auto* panel = dynamic_cast<VexGrdPanel*>(
+    command_ = VexStateCommand_var(fctCreateVexGrdCmd());
+    session.StartCommand(command_);  // the first activation builds the registry once
+    panel_ = dynamic_cast<VexGrdPanel*>(
         VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel"));
-    for (auto _ : state) {
-      session.RunEvent("rebuild", [panel] { panel->UpdateModelNodeBranchData(); });
-    }
-    state.counters["records"] = static_cast<double>(panel->GetNodeBranchRecords()->Size());
-    state.counters["peak_rss_MB"] = static_cast<double>(PeakMegabytes());
-    session.CancelCommand(command.get());
+    ui_ = std::make_unique<VexUiDriver>(panel_);
+    ui_->SelectPage("TabContainer", kNavigatorTab);
   }
-  std::error_code error;
-  fs::remove_all(folder, error);
+  ~PanelSession() {
+    ui_.reset();
+    VexSession::GetSession().CancelCommand(command_.get());
+    workspace_.reset();
+    std::error_code error;
+    fs::remove_all(folder_, error);
+  }
+  VexGrdPanel& Panel() { return *panel_; }
+  VexUiDriver& Ui() { return *ui_; }
+
+ private:
+  fs::path folder_;
+  std::unique_ptr<VexWorkspace> workspace_;
+  VexStateCommand_var command_;
+  VexGrdPanel* panel_ = nullptr;
+  std::unique_ptr<VexUiDriver> ui_;
+};
+
+std::unique_ptr<PanelSession> gSession;
+
+void BM_RegistryRebuild(benchmark::State& state) {
+  VexGrdPanel& panel = gSession->Panel();
+  for (auto _ : state) {
+    VexSession::GetSession().RunEvent("rebuild", [&panel] { panel.UpdateModelNodeBranchData(); });
+  }
+  state.counters["records"] = static_cast<double>(panel.GetNodeBranchRecords()->Size());
+  state.counters["peak_rss_MB"] = static_cast<double>(PeakMegabytes());
+}
+
+void BM_ShowAllRefill(benchmark::State& state) {
+  VexUiDriver& ui = gSession->Ui();
+  for (auto _ : state) {
+    state.PauseTiming();
+    ui.Check("NavigatorFrame/ShowAllCheck", false);
+    state.ResumeTiming();
+    ui.Check("NavigatorFrame/ShowAllCheck", true);
+  }
+  state.counters["rows"] = ui.Get<VexDlgMultiList>("NodeMultiList").GetLineCount() +
+                           ui.Get<VexDlgMultiList>("BranchMultiList").GetLineCount();
+  state.counters["peak_rss_MB"] = static_cast<double>(PeakMegabytes());
+}
+
+void BM_PickNodeAndWalk(benchmark::State& state) {
+  VexUiDriver& ui = gSession->Ui();
+  ui.Check("NavigatorFrame/ShowAllCheck", true);
+  auto& nodes = ui.Get<VexDlgMultiList>("NodeMultiList");
+  std::mt19937 random(42);
+  std::uniform_int_distribution<int> pick(0, nodes.GetLineCount() - 1);
+  for (auto _ : state) ui.SelectRows("NodeMultiList", {pick(random)});
+  state.counters["rows"] = nodes.GetLineCount();
 }
 
 }  // namespace
 
-BENCHMARK(BM_RegistryRebuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  std::vector<long> sizes = bench::TakeSizes(argc, argv);
+  if (bench::RunEachSizeApart(sizes, argc, argv)) return 0;
+  const long count = sizes.front();
+  gSession = std::make_unique<PanelSession>(count);
+  benchmark::RegisterBenchmark("BM_RegistryRebuild", BM_RegistryRebuild)
+      ->Arg(count)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ShowAllRefill", BM_ShowAllRefill)
+      ->Arg(count)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_PickNodeAndWalk", BM_PickNodeAndWalk)
+      ->Arg(count)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  gSession.reset();
+  return 0;
+}

@@ -2,7 +2,9 @@
 // A list of lines in columns (rows and columns count from 0). One line at a time can be selected,
 // or several with the style bit kMultipleSelection.
 
+#include <cstdint>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "VexDialog.h"
@@ -31,7 +33,7 @@ class VexDlgMultiList : public VexDialog {
   void SetColumnItem(int column, const VexUnicodeString& text, int row = -1, int mode = kReplace);
   /// Copies the cell into `text`; empties it for a cell that does not exist.
   void GetColumnItem(int column, VexUnicodeString& text, int row) const;
-  int GetLineCount() const { return static_cast<int>(rows_.size()); }
+  int GetLineCount() const { return rowCount_; }
   /// Removes every line; nothing is selected afterwards.
   void ClearLine();
 
@@ -58,9 +60,26 @@ class VexDlgMultiList : public VexDialog {
   static constexpr const char* kSelect = "ListSelect";
   std::set<int> CheckedSelection(const int* rows, int count, const char* operation) const;
 
+  // The cells of all rows live in one text: a list of a million rows costs its characters and
+  // eight bytes a cell, not a string and a vector per row. Rows are `stride_` cells wide; a row
+  // has the cells up to the last one set, as if each row grew to the columns it was given.
+  struct Cell {
+    static constexpr std::uint32_t kUnset = UINT32_MAX;
+    std::uint32_t offset = 0;
+    std::uint32_t length = kUnset;
+  };
+  std::string_view CellText(const Cell& cell) const;
+  int CellCountOf(int row) const;
+  void Widen(int stride);
+  void StoreCell(Cell& cell, std::string_view text);
+
   std::vector<VexUnicodeString> titles_;
   std::vector<int> columnWidths_;
-  std::vector<std::vector<VexUnicodeString>> rows_;
+  std::string text_;
+  std::vector<Cell> cells_;
+  int stride_ = 0;
+  int rowCount_ = 0;
+  std::size_t replacedBytes_ = 0;  // text of replaced cells, dropped once it is half of text_
   std::set<int> selected_;
   int visibleColumns_ = 0;
   int visibleLines_ = 0;

@@ -66,9 +66,11 @@ class VexFlatHashMap {
     return true;
   }
 
+  /// Removes every entry and gives the memory back: a map that held a million identifiers
+  /// for one synchronization should not keep their room for the rest of the session.
   void Clear() {
-    slots_.clear();
-    entries_.clear();
+    slots_ = {};
+    entries_ = {};
   }
 
   /// Room for `count` entries without growing.
@@ -142,6 +144,7 @@ template <class Key, class Hash = std::hash<Key>, class KeyEqual = std::equal_to
 class VexFlatHashSet {
  public:
   std::size_t Size() const { return map_.Size(); }
+  bool IsEmpty() const { return map_.IsEmpty(); }
   /// Adds `key`; false when it was there already.
   bool Insert(const Key& key) { return map_.TryEmplace(key).second; }
   bool Contains(const Key& key) const { return map_.Find(key) != nullptr; }

@@ -18,20 +18,24 @@ void VexBaseUnknown::Release() {
 }
 
 VexBaseUnknown::~VexBaseUnknown() {
-  for (auto& [name, extension] : extensions_) delete extension;
+  if (!extensions_) return;
+  for (auto& [name, extension] : *extensions_) delete extension;
 }
 
 VexBaseUnknown* VexBaseUnknown::QueryInterface(const VexIID& iid) {
   if (iid.offeredBy(this)) return this;
   const char* kind = GetExtensionKind();
   if (!kind || !*kind) return nullptr;
-  auto found = extensions_.find(iid.name);
-  if (found != extensions_.end()) return found->second;
+  if (extensions_) {
+    auto found = extensions_->find(iid.name);
+    if (found != extensions_->end()) return found->second;
+  }
   VexExtensionRegistry::Factory factory = VexExtensionRegistry::Find(kind, iid.name);
   if (!factory) return nullptr;
   VexExtension* extension = factory(this);
   if (!extension) return nullptr;
-  extensions_.emplace(iid.name, extension);
+  if (!extensions_) extensions_ = std::make_unique<Extensions>();
+  extensions_->emplace(iid.name, extension);
   return extension;
 }
 

@@ -19,28 +19,75 @@ void VexDlgMultiList::SetColumnTextWidth(int width, int column) {
 void VexDlgMultiList::SetColumnItem(int column, const VexUnicodeString& text, int row, int mode) {
   if (mode != kReplace) ThrowBadValue("SetColumnItem mode", mode);
   if (column < 0) ThrowBadValue("SetColumnItem column", column);
+  if (row < -1 || row > GetLineCount()) ThrowBadValue("SetColumnItem row", row);
+  if (column >= stride_) Widen(column + 1);
   if (row == -1 || row == GetLineCount()) {
-    row = GetLineCount();
-    rows_.emplace_back();
-  } else if (row < 0 || row > GetLineCount()) {
-    ThrowBadValue("SetColumnItem row", row);
+    row = rowCount_++;
+    cells_.resize(cells_.size() + static_cast<std::size_t>(stride_));
   }
-  std::vector<VexUnicodeString>& cells = rows_[row];
-  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-  cells[column] = text;
+  StoreCell(cells_[static_cast<std::size_t>(row) * stride_ + column], text.str());
   NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row) const {
-  bool exists = row >= 0 && row < GetLineCount() && column >= 0 &&
-                column < static_cast<int>(rows_[row].size());
-  text = exists ? rows_[row][column] : VexUnicodeString();
+  bool exists = row >= 0 && row < GetLineCount() && column >= 0 && column < stride_;
+  text = exists ? VexUnicodeString(CellText(cells_[static_cast<std::size_t>(row) * stride_ + column]))
+                : VexUnicodeString();
 }
 
 void VexDlgMultiList::ClearLine() {
-  rows_.clear();
+  text_.clear();
+  cells_.clear();
+  rowCount_ = 0;
+  replacedBytes_ = 0;
   selected_.clear();
   NotifyChange(VexDialogChange::State);
+}
+
+std::string_view VexDlgMultiList::CellText(const Cell& cell) const {
+  if (cell.length == Cell::kUnset) return {};
+  return std::string_view(text_).substr(cell.offset, cell.length);
+}
+
+int VexDlgMultiList::CellCountOf(int row) const {
+  const Cell* first = &cells_[static_cast<std::size_t>(row) * stride_];
+  int count = stride_;
+  while (count > 0 && first[count - 1].length == Cell::kUnset) --count;
+  return count;
+}
+
+void VexDlgMultiList::Widen(int stride) {
+  std::vector<Cell> wider(static_cast<std::size_t>(rowCount_) * stride);
+  for (int row = 0; row < rowCount_; ++row) {
+    for (int column = 0; column < stride_; ++column) {
+      wider[static_cast<std::size_t>(row) * stride + column] =
+          cells_[static_cast<std::size_t>(row) * stride_ + column];
+    }
+  }
+  cells_ = std::move(wider);
+  stride_ = stride;
+}
+
+void VexDlgMultiList::StoreCell(Cell& cell, std::string_view text) {
+  if (cell.length != Cell::kUnset) replacedBytes_ += cell.length;
+  if (replacedBytes_ > 4096 && replacedBytes_ > text_.size() / 2) {
+    // Cells rewritten again and again (a status column) leave their old texts behind: keep only
+    // the live ones.
+    std::string live;
+    live.reserve(text_.size() - replacedBytes_ + text.size());
+    for (Cell& each : cells_) {
+      if (each.length == Cell::kUnset) continue;
+      std::string_view old = CellText(each);
+      each.offset = static_cast<std::uint32_t>(live.size());
+      live.append(old);
+    }
+    text_ = std::move(live);
+    replacedBytes_ = 0;
+  }
+  if (text_.size() + text.size() > UINT32_MAX) ThrowBadValue("SetColumnItem text size", rowCount_);
+  cell.offset = static_cast<std::uint32_t>(text_.size());
+  cell.length = static_cast<std::uint32_t>(text.size());
+  text_.append(text);
 }
 
 int VexDlgMultiList::GetSelect(int* rows, int maxCount) const {
@@ -90,9 +137,11 @@ std::string VexDlgMultiList::DescribeState() const {
     first = false;
   }
   state += "]";
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
+  for (int row = 0; row < rowCount_; ++row) {
     state += "\n" + std::to_string(row) + ":";
-    for (const VexUnicodeString& cell : rows_[row]) state += " " + Quote(cell);
+    for (int column = 0; column < CellCountOf(row); ++column) {
+      state += " " + Quote(VexUnicodeString(CellText(cells_[static_cast<std::size_t>(row) * stride_ + column])));
+    }
   }
   return state;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <optional>
 
 #include "VexCSO.h"
@@ -29,7 +30,12 @@
 
 namespace {
 
-constexpr int kMostRowsShown = 30;
+// A list of more rows than this is told as its count and its first rows, as a large model change is.
+constexpr int kFirstRows = static_cast<int>(ModelChanges::kFirstListed);
+constexpr int kAllRows = std::numeric_limits<int>::max();
+
+// How many of `count` rows a state shows when at most `limit` are asked for in full.
+int RowsShown(int count, int limit) { return count <= limit ? count : kFirstRows; }
 
 std::string Quote(const VexUnicodeString& text) { return "\"" + text.str() + "\""; }
 
@@ -38,32 +44,44 @@ std::string TitleOf(const VexDialog& widget) {
   return title.empty() ? widget.GetName() : title;
 }
 
-std::string Rows(const std::vector<std::string>& rows, const std::set<int>& selected = {}) {
-  if (rows.empty()) return "(empty)";
-  std::string text = std::to_string(rows.size()) + (rows.size() == 1 ? " row" : " rows");
-  for (std::size_t i = 0; i < rows.size() && i < kMostRowsShown; ++i) {
+// `rows` holds the rows shown of `count`: all of them, or the first ones. Selected rows beyond
+// those follow with their numbers, so that a pick far down a long list is still told.
+std::string Rows(int count, const std::vector<std::string>& rows, const std::set<int>& selected = {},
+                 const std::map<int, std::string>& selectedBeyond = {}) {
+  if (count == 0) return "(empty)";
+  std::string text = std::to_string(count) + (count == 1 ? " row" : " rows");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     text += "\n      " + std::string(selected.count(static_cast<int>(i)) ? "* " : "  ") + rows[i];
   }
-  if (rows.size() > kMostRowsShown) {
-    text += "\n        ... " + std::to_string(rows.size() - kMostRowsShown) + " more";
+  if (static_cast<int>(rows.size()) < count) {
+    text += "\n        ... " + std::to_string(count - static_cast<int>(rows.size())) + " more";
+  }
+  for (const auto& [row, cells] : selectedBeyond) text += "\n      * row " + std::to_string(row) + ": " + cells;
+  return text;
+}
+
+std::string RowText(const VexDlgMultiList& list, int row) {
+  std::string text;
+  for (int column = 0; column < std::max(1, list.GetColumnCount()); ++column) {
+    VexUnicodeString cell;
+    list.GetColumnItem(column, cell, row);
+    text += (column ? " | " : "") + cell.str();
   }
   return text;
 }
 
-std::string MultiListState(const VexDlgMultiList& list) {
+std::string MultiListState(const VexDlgMultiList& list, int limit) {
+  const int shown = RowsShown(list.GetLineCount(), limit);
   std::vector<std::string> rows;
-  for (int row = 0; row < list.GetLineCount(); ++row) {
-    std::string text;
-    for (int column = 0; column < std::max(1, list.GetColumnCount()); ++column) {
-      VexUnicodeString cell;
-      list.GetColumnItem(column, cell, row);
-      text += (column ? " | " : "") + cell.str();
-    }
-    rows.push_back(text);
-  }
+  for (int row = 0; row < shown; ++row) rows.push_back(RowText(list, row));
   std::vector<int> picked(static_cast<std::size_t>(list.GetSelectCount()) + 1);
   int count = list.GetSelect(picked.data(), static_cast<int>(picked.size()));
-  return Rows(rows, std::set<int>(picked.begin(), picked.begin() + count));
+  std::map<int, std::string> selectedBeyond;
+  for (int i = 0; i < count; ++i) {
+    if (picked[i] >= shown) selectedBeyond[picked[i]] = RowText(list, picked[i]);
+  }
+  return Rows(list.GetLineCount(), rows, std::set<int>(picked.begin(), picked.begin() + count),
+              selectedBeyond);
 }
 
 std::string ComboState(const VexDlgCombo& combo) {
@@ -79,14 +97,14 @@ std::string ComboState(const VexDlgCombo& combo) {
   return text + "; chosen: " + (combo.GetSelect() < 0 ? "(none)" : selected.str());
 }
 
-std::string SelectorState(const VexDlgSelectorList& list) {
+std::string SelectorState(const VexDlgSelectorList& list, int limit) {
   std::vector<std::string> lines;
-  for (int row = 0; row < list.GetLineCount(); ++row) {
+  for (int row = 0; row < RowsShown(list.GetLineCount(), limit); ++row) {
     VexUnicodeString line;
     list.GetLine(row, line);
     lines.push_back(line.str());
   }
-  return Rows(lines);
+  return Rows(list.GetLineCount(), lines);
 }
 
 std::string MenuState(const VexDlgContextualMenu& menu) {
@@ -103,16 +121,16 @@ std::string MenuState(const VexDlgContextualMenu& menu) {
 }
 
 // The state of an input widget as the person reads it; empty for widgets that show nothing.
-std::string StateOf(const VexDialog& widget) {
+std::string StateOf(const VexDialog& widget, int limit) {
   std::string state;
   if (auto* editor = dynamic_cast<const VexDlgEditor*>(&widget)) {
     state = Quote(editor->GetText());
   } else if (auto* combo = dynamic_cast<const VexDlgCombo*>(&widget)) {
     state = ComboState(*combo);
   } else if (auto* list = dynamic_cast<const VexDlgMultiList*>(&widget)) {
-    state = MultiListState(*list);
+    state = MultiListState(*list, limit);
   } else if (auto* selector = dynamic_cast<const VexDlgSelectorList*>(&widget)) {
-    state = SelectorState(*selector);
+    state = SelectorState(*selector, limit);
   } else if (auto* check = dynamic_cast<const VexDlgCheckButton*>(&widget)) {
     state = check->GetState() ? "checked" : "not checked";
   } else if (auto* unit = dynamic_cast<const VexCkeUnitFrame*>(&widget)) {
@@ -134,7 +152,7 @@ std::optional<std::string> PlaceOf(const VexDialog& widget) {
   return std::nullopt;
 }
 
-void Walk(const VexDialog& widget, const std::string& place, ChangeReporter::View& view) {
+void Walk(const VexDialog& widget, const std::string& place, int limit, ChangeReporter::View& view) {
   if (!widget.IsDisplayed()) return;  // a hidden widget hides its subtree; so does an unselected page
   std::string here = PlaceOf(widget).value_or(place);
   if (widget.IsWindow()) view.windows.insert(TitleOf(widget) + " (" + widget.GetName() + ")");
@@ -144,10 +162,10 @@ void Walk(const VexDialog& widget, const std::string& place, ChangeReporter::Vie
   std::string name = here + "/" + widget.GetName();
   if (dynamic_cast<const VexDlgPushButton*>(&widget)) {
     if (widget.IsUsable()) view.available.insert(name);
-  } else if (std::string state = StateOf(widget); !state.empty()) {
+  } else if (std::string state = StateOf(widget, limit); !state.empty()) {
     view.fields[name] = state;
   }
-  for (const VexDialog* child : widget.GetChildren()) Walk(*child, here, view);
+  for (const VexDialog* child : widget.GetChildren()) Walk(*child, here, limit, view);
 }
 
 std::string NameOf(const VexBaseUnknown_var& object) {
@@ -156,21 +174,6 @@ std::string NameOf(const VexBaseUnknown_var& object) {
   if (VexIGrdNode_var node{leaf}) return "node " + node->GetNodeId().str();
   if (VexIGrdBranch_var branch{leaf}) return "branch " + branch->GetBranchId().str();
   return "(object)";
-}
-
-std::string LengthText(VexGrdBranch& branch) {
-  if (branch.GetUnitCode().IsEmpty()) return "";
-  VexUnicodeString length;
-  length.ConvertNumToString(branch.GetLength(), "%.4g");
-  return "length " + length.str() + " " + branch.GetUnitCode().str();
-}
-
-void AddLinks(std::map<std::string, std::string>& model, const std::string& owner,
-              std::unique_ptr<VexListValVexIGrd3DComponent_var> components) {
-  if (!components) return;
-  for (const auto& component : *components) {
-    if (VexIAECElement_var element{component}) model["link " + owner + " - " + element->GetName().str()];
-  }
 }
 
 void PrintSetChanges(std::ostream& out, const std::string& label, const std::set<std::string>& before,
@@ -221,10 +224,10 @@ ChangeReporter::ChangeReporter(VexDialog* mainWindow, VexFrmEditor& editor,
 
 ChangeReporter::~ChangeReporter() { VexRemoveProcessObserver(observer_); }
 
-ChangeReporter::View ChangeReporter::Capture() const {
+ChangeReporter::View ChangeReporter::Capture(int mostRowsInFull) const {
   View view;
   if (mainWindow_) {
-    for (const VexDialog* child : mainWindow_->GetChildren()) Walk(*child, "", view);
+    for (const VexDialog* child : mainWindow_->GetChildren()) Walk(*child, "", mostRowsInFull, view);
   }
   // A contextual menu stands on its own, beside the windows.
   if (VexDlgContextualMenu* menu = VexSession::GetSession().GetContextMenu()) {
@@ -232,16 +235,6 @@ ChangeReporter::View ChangeReporter::Capture() const {
   }
   VexCSO* cso = editor_.GetCSO();
   for (int i = 1; i <= cso->GetSize(); ++i) view.selection += (i > 1 ? ", " : "") + NameOf((*cso)[i]);
-
-  VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*editor_.GetDocument());
-  for (VexGrdNode* node : model.GetNodes()) {
-    view.model["node " + node->GetNodeId().str()];
-    AddLinks(view.model, node->GetNodeId().str(), node->GetLinkedComponents());
-  }
-  for (VexGrdBranch* branch : model.GetBranches()) {
-    view.model["branch " + branch->GetBranchId().str()] = LengthText(*branch);
-    AddLinks(view.model, branch->GetBranchId().str(), branch->GetLinkedComponents());
-  }
 
   for (const VexBaseUnknown_var& object : viewer_.GetShownObjects()) {
     std::string state;
@@ -257,27 +250,54 @@ ChangeReporter::View ChangeReporter::Capture() const {
   return view;
 }
 
+VexGrdNetworkModel& ChangeReporter::Model() const {
+  return VexGrdNetworkModel::Of(*editor_.GetDocument());
+}
+
+std::shared_ptr<const ModelSnapshot> ChangeReporter::CurrentModel() const {
+  if (beforeModel_ && beforeModel_->IsCurrent(Model())) return beforeModel_;
+  return std::make_shared<const ModelSnapshot>(Model());
+}
+
 void ChangeReporter::Begin() {
   before_ = Capture();
+  // Most commands leave the network alone: its snapshot is then the one taken after the last.
+  beforeModel_ = CurrentModel();
   logCount_ = VexSession::GetSession().GetUserLog().GetCount();
   runs_.clear();
 }
 
 void ChangeReporter::Report() {
   View after = Capture();
-  PrintWidgetChanges(before_, after);
-  PrintMessagesAndRuns();
-  PrintModelChanges(before_, after);
+  if (!beforeModel_) beforeModel_ = CurrentModel();
+  std::shared_ptr<const ModelSnapshot> afterModel = CurrentModel();
+  PrintWidgetChanges(before_, after, nullptr);
+  PrintMessagesAndRuns(logCount_, runs_);
+  ModelChanges(*beforeModel_, *afterModel).Print(out_, false);
+  PrintViewerChanges(before_, after);
+  last_ = {std::move(before_), std::move(beforeModel_), logCount_, std::move(runs_)};
   before_ = std::move(after);
+  beforeModel_ = std::move(afterModel);
   logCount_ = VexSession::GetSession().GetUserLog().GetCount();
+  runs_.clear();
 }
 
-void ChangeReporter::PrintWidgetChanges(const View& before, const View& after) const {
+void ChangeReporter::PrintLastChanges() const {
+  View inFull = Capture(kAllRows);
+  PrintWidgetChanges(last_.view, before_, &inFull);
+  PrintMessagesAndRuns(last_.logCount, last_.runs, logCount_);
+  if (last_.model && beforeModel_) ModelChanges(*last_.model, *beforeModel_).Print(out_, true);
+  PrintViewerChanges(last_.view, before_);
+}
+
+void ChangeReporter::PrintWidgetChanges(const View& before, const View& after, const View* inFull) const {
   PrintSetChanges(out_, "window", before.windows, after.windows);
   if (after.page != before.page && !after.page.empty()) out_ << "  page: " << after.page << '\n';
   for (const auto& [name, state] : after.fields) {
     auto old = before.fields.find(name);
-    if (old == before.fields.end() || old->second != state) out_ << "  " << name << ": " << state << '\n';
+    if (old != before.fields.end() && old->second == state) continue;
+    auto full = inFull ? inFull->fields.find(name) : after.fields.end();
+    out_ << "  " << name << ": " << (inFull && full != inFull->fields.end() ? full->second : state) << '\n';
   }
   std::vector<std::string> gained, lost;
   for (const std::string& button : after.available) {
@@ -300,19 +320,7 @@ void ChangeReporter::PrintWidgetChanges(const View& before, const View& after) c
   }
 }
 
-void ChangeReporter::PrintModelChanges(const View& before, const View& after) const {
-  for (const auto& [item, detail] : after.model) {
-    auto old = before.model.find(item);
-    std::string told = detail.empty() ? "" : " (" + detail + ")";
-    if (old == before.model.end()) {
-      out_ << "  model: + " << item << told << '\n';
-    } else if (old->second != detail) {
-      out_ << "  model: " << item << ": " << (detail.empty() ? "(nothing)" : detail) << '\n';
-    }
-  }
-  for (const auto& [item, detail] : before.model) {
-    if (!after.model.count(item)) out_ << "  model: - " << item << '\n';
-  }
+void ChangeReporter::PrintViewerChanges(const View& before, const View& after) const {
   for (const auto& [object, state] : after.viewer) {
     auto old = before.viewer.find(object);
     if (old == before.viewer.end() || old->second != state) out_ << "  3D view: " << object << " " << state << '\n';
@@ -322,15 +330,15 @@ void ChangeReporter::PrintModelChanges(const View& before, const View& after) co
   }
 }
 
-void ChangeReporter::PrintMessagesAndRuns() {
+void ChangeReporter::PrintMessagesAndRuns(int firstEntry, const std::vector<Run>& runs, int endEntry) const {
   const auto& entries = VexSession::GetSession().GetUserLog().GetEntries();
+  const std::size_t end = std::min(entries.size(), static_cast<std::size_t>(endEntry));
   std::size_t run = 0;
-  for (std::size_t i = static_cast<std::size_t>(logCount_); i <= entries.size(); ++i) {
-    while (run < runs_.size() && static_cast<std::size_t>(runs_[run].messagesBefore) <= i) PrintRun(runs_[run++].start);
-    if (i < entries.size()) PrintMessage(entries[i]);
+  for (std::size_t i = static_cast<std::size_t>(firstEntry); i <= end; ++i) {
+    while (run < runs.size() && static_cast<std::size_t>(runs[run].messagesBefore) <= i) PrintRun(runs[run++].start);
+    if (i < end) PrintMessage(entries[i]);
   }
-  while (run < runs_.size()) PrintRun(runs_[run++].start);
-  runs_.clear();
+  while (run < runs.size()) PrintRun(runs[run++].start);
 }
 
 void ChangeReporter::PrintMessage(const VexUserLogEntry& entry) const {

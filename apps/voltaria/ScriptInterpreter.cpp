@@ -138,6 +138,8 @@ void ScriptInterpreter::DefineCommands() {
          [this](const auto&) { out_ << workspace_.GetViewer().Describe(); }, false);
   Define("log", "log", "print every message and question so far", 0,
          [this](const auto&) { out_ << VexSession::GetSession().GetUserLog().ToText(); }, false);
+  Define("changes", "changes", "print all the last command changed: every list row, every model change", 0,
+         [this](const auto&) { reporter_.PrintLastChanges(); }, false);
   Define("runs", "runs", "print the EDSA runs of this session in the order they started, with the times EDSA recorded", 0,
          [this](const auto&) { PrintRuns(); }, false);
   Define("import", "import <model file>",

@@ -97,3 +97,27 @@ TEST_F(RegistryTest, UnlinkKeepsTheBranchAndDeleteRemovesItButNeverThePlantEleme
   EXPECT_EQ(Document().GetElementCount(), 1);
   EXPECT_FALSE(Project().SearchForNodeId("A"));
 }
+
+// Between a change of the network and the rebuild that follows it, the registry still answers
+// for the network it was built from; the rebuild brings it up to date.
+TEST_F(RegistryTest, AnswersForTheNetworkOfTheLastRebuildUntilTheNext) {
+  BuildExample();
+  AddNodes({"X->Y"});
+  AddBranch("X->Y", "Z");  // its identifier holds the separator twice
+  StartCommand();
+  auto answers = [&] {
+    return std::vector<int>{Panel().DoesNodeExistAlready("C"), Panel().DoesNodeExistAlready("B"),
+                            Panel().DoesBranchExistAlready("A->B"), Panel().IsNdBrAssociated("A"),
+                            Panel().IsNdBrAssociated("A->B"), Panel().DoesBranchExistAlready("X->Y->Z"),
+                            Panel().IsNdBrAssociated("X->Y->Z"), Panel().DoesBranchExistAlready("AB")};
+  };
+  EXPECT_EQ(answers(), (std::vector<int>{0, 1, 1, 0, 1, 1, 0, 0}));
+
+  AddNodes({"C"});
+  LinkToNode("A", VexIAECElement_var(conduit));
+  InEvent([&] { Project().DeleteNode(Project().SearchForNodeId("B")); });
+  EXPECT_EQ(answers(), (std::vector<int>{0, 1, 1, 0, 1, 1, 0, 0}));
+
+  InEvent([&] { Panel().UpdateModelNodeBranchData(); });
+  EXPECT_EQ(answers(), (std::vector<int>{1, 0, 1, 1, 1, 1, 0, 0}));
+}

@@ -181,6 +181,43 @@ TEST_F(DialogToolkitTest, ListsAndCombosKeepTheirRules) {
   EXPECT_THROW(dialog->editor->SetSensitivity(3), VexInternalError);
 }
 
+// Rows of different widths, a column added once rows exist, and cells rewritten often enough to
+// make the list drop the texts they replaced: every cell still reads back as last set, and a
+// row shows only the cells up to the last one it was given.
+TEST_F(DialogToolkitTest, ListCellsReadBackAsLastSetWhateverTheirHistory) {
+  VexVar<VexDlgMultiList> list(new VexDlgMultiList(nullptr, "Cells"));
+  list->SetColumnItem(0, "one");
+  list->SetColumnItem(0, "two");
+  list->SetColumnItem(2, "two-c", 1);  // widens every row; row 0 keeps one cell
+  list->SetColumnItem(1, "", 0);       // an empty text is a cell all the same
+  for (int round = 0; round < 2000; ++round) {
+    list->SetColumnItem(1, VexUnicodeString("status " + std::to_string(round)), 1);
+  }
+  list->SetColumnItem(0, "three");
+  std::vector<std::vector<std::string>> cells;
+  for (int row = 0; row < list->GetLineCount(); ++row) {
+    cells.emplace_back();
+    for (int column = 0; column < 4; ++column) {
+      VexUnicodeString cell;
+      list->GetColumnItem(column, cell, row);
+      cells.back().push_back(cell.str());
+    }
+  }
+  EXPECT_EQ(cells, (std::vector<std::vector<std::string>>{{"one", "", "", ""},
+                                                          {"two", "status 1999", "two-c", ""},
+                                                          {"three", "", "", ""}}));
+  EXPECT_NE(list->DescribeState().find("\n0: \"one\" \"\"\n1: \"two\" \"status 1999\" \"two-c\"\n2: \"three\""),
+            std::string::npos)
+      << list->DescribeState();
+  EXPECT_THROW(list->SetColumnItem(0, "gap", 5), VexInternalError);
+  list->ClearLine();
+  EXPECT_EQ(list->GetLineCount(), 0);
+  list->SetColumnItem(1, "again");
+  VexUnicodeString cell;
+  list->GetColumnItem(1, cell, 0);
+  EXPECT_EQ(cell, "again");
+}
+
 TEST_F(DialogToolkitTest, ADialogDestroyedFromItsOwnNotificationDiesAfterTheDispatch) {
   auto* child = new SelfClosingDialog(dialog.get());
   VexVar<SecondListener> second(new SecondListener);

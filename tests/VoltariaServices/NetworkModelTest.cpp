@@ -8,6 +8,7 @@
 #include "VexFrmEditor.h"
 #include "VexGrdNetworkModel.h"
 #include "VexGrdProject.h"
+#include "VexGrdRowList.h"
 #include "VexGrdUtilitiesInputErr.h"
 #include "VexSqlDatabase.h"
 
@@ -231,4 +232,41 @@ TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {
     }
   }
   EXPECT_EQ(Model(), (Names{"BUS1", "BUS1->BUS2"}));
+}
+
+namespace {
+
+class Counted : public VexBaseUnknown {
+ public:
+  explicit Counted(int value) : value(value) {}
+  const int value;
+};
+
+// The values of a row list in row order.
+std::vector<int> Values(const VexGrdRowList<Counted>& list) {
+  std::vector<int> values;
+  list.ForEach([&values](Counted& object) { values.push_back(object.value); });
+  return values;
+}
+
+}  // namespace
+
+// Many deletions make the list drop its holes; rows stay found, in order, before and after.
+TEST(GrdRowListTest, FindsRowsInOrderThroughDeletionsAndLateRows) {
+  VexGrdRowList<Counted> list;
+  for (int row = 1; row <= 200; ++row) list.Add(row * 10, VexVar<Counted>(new Counted(row)));
+  list.Add(15, VexVar<Counted>(new Counted(-15)));  // below the last row: put in its place
+  for (int row = 2; row <= 200; ++row) {
+    if (row == 100) continue;
+    EXPECT_TRUE(list.Take(row * 10)) << row;
+  }
+  EXPECT_FALSE(list.Take(20)) << "a row is taken once";
+  EXPECT_FALSE(list.Take(11)) << "a row that never was";
+  EXPECT_EQ(Values(list), (std::vector<int>{1, -15, 100}));
+  EXPECT_EQ(list.Size(), 3u);
+  ASSERT_NE(list.Find(1000), nullptr);
+  EXPECT_EQ(list.Find(1000)->value, 100);
+  EXPECT_EQ(list.Find(20), nullptr);
+  list.Add(2010, VexVar<Counted>(new Counted(201)));
+  EXPECT_EQ(Values(list), (std::vector<int>{1, -15, 100, 201}));
 }

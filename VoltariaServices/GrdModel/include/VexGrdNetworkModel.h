@@ -28,6 +28,7 @@
 #include "VexFlatHashMap.h"
 #include "VexGrdBranch.h"
 #include "VexGrdNode.h"
+#include "VexGrdRowList.h"
 
 class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListener {
  public:
@@ -56,8 +57,12 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   std::vector<VexGrdNode*> GetNodes() const;
   /// All branches, in creation order.
   std::vector<VexGrdBranch*> GetBranches() const;
-  int GetNodeCount() const { return static_cast<int>(nodes_.size()); }
-  int GetBranchCount() const { return static_cast<int>(branches_.size()); }
+  int GetNodeCount() const { return static_cast<int>(nodes_.Size()); }
+  int GetBranchCount() const { return static_cast<int>(branches_.Size()); }
+  /// Grows with every change of nodes, branches, their lengths or links (a reload after a
+  /// rollback included): an observer whose count is still current knows that nothing changed
+  /// without looking at a million objects.
+  std::uint64_t GetChangeCount() const { return changeCount_; }
 
   /// Deletes the node and its links; its branches stay. The object is let go.
   void DeleteNode(VexGrdNode& node);
@@ -68,10 +73,6 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   bool Link(VexGrdNetworkObject& object, VexIAECElement& element);
   /// Removes that link; false when there was none.
   bool Unlink(VexGrdNetworkObject& object, VexIAECElement& element);
-
-  /// Grows with every change of the nodes, branches or links (a reload after a rollback
-  /// included), so that an observer can tell whether the network changed between two moments.
-  std::uint64_t GetChangeCount() const { return changes_; }
 
   void SetBranchLength(VexGrdBranch& branch, double length);
   void SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode);
@@ -89,8 +90,8 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   explicit VexGrdNetworkModel(VexDocument& document);
 
   void Load();
-  void LoadNodes(std::map<std::int64_t, VexVar<VexGrdNode>>& previous);
-  void LoadBranches(std::map<std::int64_t, VexVar<VexGrdBranch>>& previous);
+  void LoadNodes(VexGrdRowList<VexGrdNode>& previous);
+  void LoadBranches(VexGrdRowList<VexGrdBranch>& previous);
   void LoadLinks(const char* sql, bool toNodes);
   void AddNode(VexVar<VexGrdNode> node);
   void AddBranch(VexVar<VexGrdBranch> branch);
@@ -118,13 +119,13 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   void ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
 
   VexDocument& document_;
-  std::map<std::int64_t, VexVar<VexGrdNode>> nodes_;       // by row: creation order
-  std::map<std::int64_t, VexVar<VexGrdBranch>> branches_;  // by row: creation order
+  std::uint64_t changeCount_ = 0;
+  VexGrdRowList<VexGrdNode> nodes_;      // by row: creation order
+  VexGrdRowList<VexGrdBranch> branches_;  // by row: creation order
   // Flat maps: at a hundred thousand nodes the indexes outgrow the caches, and a lookup there
   // should cost one memory access, not a walk through scattered hash nodes.
   VexFlatHashMap<VexUnicodeString, NodeIdEntry> byNodeId_;
   VexFlatHashMap<BranchEnds, VexGrdBranch*, BranchEndsHash> branchesByEnds_;
   std::unordered_map<std::int64_t, std::vector<VexGrdNode*>> nodesOfElement_;
   std::unordered_map<std::int64_t, std::vector<VexGrdBranch*>> branchesOfElement_;
-  std::uint64_t changes_ = 0;
 };

@@ -69,20 +69,28 @@ VexGrdNetworkModel::VexGrdNetworkModel(VexDocument& document) : document_(docume
 
 VexGrdNetworkModel::~VexGrdNetworkModel() {
   document_.RemoveListener(this);
-  for (auto& [row, node] : nodes_) LetGo(*node);
-  for (auto& [row, branch] : branches_) LetGo(*branch);
+  nodes_.ForEach([this](VexGrdNode& node) { LetGo(node); });
+  branches_.ForEach([this](VexGrdBranch& branch) { LetGo(branch); });
 }
 
 // Loading ---------------------------------------------------------------------------------------
 
 void VexGrdNetworkModel::Load() {
   document_.EnsureSchema(kComponent, Migrations());
-  auto previousNodes = std::move(nodes_);
-  auto previousBranches = std::move(branches_);
-  nodes_.clear();
-  branches_.clear();
+  VexGrdRowList<VexGrdNode> previousNodes = std::move(nodes_);
+  VexGrdRowList<VexGrdBranch> previousBranches = std::move(branches_);
+  nodes_.Clear();
+  branches_.Clear();
   byNodeId_.Clear();
   branchesByEnds_.Clear();
+  // Sized once for the rows to come: growing by doubling would move every entry a dozen times.
+  VexSqlDatabase& database = document_.GetDatabase();
+  const auto nodeCount = static_cast<std::size_t>(database.QueryInteger("SELECT count(*) FROM grd_node", 0));
+  const auto branchCount = static_cast<std::size_t>(database.QueryInteger("SELECT count(*) FROM grd_branch", 0));
+  nodes_.Reserve(nodeCount);
+  branches_.Reserve(branchCount);
+  byNodeId_.Reserve(nodeCount);
+  branchesByEnds_.Reserve(branchCount);
   nodesOfElement_.clear();
   branchesOfElement_.clear();
 
@@ -91,20 +99,20 @@ void VexGrdNetworkModel::Load() {
   LoadLinks("SELECT node_id, element_id FROM grd_node_link ORDER BY id", true);
   LoadLinks("SELECT branch_id, element_id FROM grd_branch_link ORDER BY id", false);
   // Objects whose rows did not come back are let go, as a deletion would.
-  for (auto& [row, node] : previousNodes) LetGo(*node);
-  for (auto& [row, branch] : previousBranches) LetGo(*branch);
+  previousNodes.ForEach([this](VexGrdNode& node) { LetGo(node); });
+  previousBranches.ForEach([this](VexGrdBranch& branch) { LetGo(branch); });
 }
 
-void VexGrdNetworkModel::LoadNodes(std::map<std::int64_t, VexVar<VexGrdNode>>& previous) {
-  VexSqlStatement rows = document_.GetDatabase().Prepare("SELECT id, identifier FROM grd_node");
+void VexGrdNetworkModel::LoadNodes(VexGrdRowList<VexGrdNode>& previous) {
+  VexSqlStatement rows =
+      document_.GetDatabase().Prepare("SELECT id, identifier FROM grd_node ORDER BY id");
   while (rows.Step()) {
     std::int64_t row = rows.ColumnInteger(0);
     VexUnicodeString id(rows.ColumnText(1));
-    auto kept = previous.find(row);
+    VexGrdNode* kept = previous.Find(row);
     VexVar<VexGrdNode> node;
-    if (kept != previous.end() && kept->second->Id() == id) {
-      node = std::move(kept->second);
-      previous.erase(kept);
+    if (kept && kept->Id() == id) {
+      node = previous.Take(row);
       ForgetLinks(*node);
     } else {
       node = new VexGrdNode(this, row, id);
@@ -113,18 +121,17 @@ void VexGrdNetworkModel::LoadNodes(std::map<std::int64_t, VexVar<VexGrdNode>>& p
   }
 }
 
-void VexGrdNetworkModel::LoadBranches(std::map<std::int64_t, VexVar<VexGrdBranch>>& previous) {
+void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous) {
   VexSqlStatement rows = document_.GetDatabase().Prepare(
-      "SELECT id, from_node, to_node, length, unit_code FROM grd_branch");
+      "SELECT id, from_node, to_node, length, unit_code FROM grd_branch ORDER BY id");
   while (rows.Step()) {
     std::int64_t row = rows.ColumnInteger(0);
     VexUnicodeString from(rows.ColumnText(1));
     VexUnicodeString to(rows.ColumnText(2));
-    auto kept = previous.find(row);
+    VexGrdBranch* kept = previous.Find(row);
     VexVar<VexGrdBranch> branch;
-    if (kept != previous.end() && kept->second->From() == from && kept->second->To() == to) {
-      branch = std::move(kept->second);
-      previous.erase(kept);
+    if (kept && kept->From() == from && kept->To() == to) {
+      branch = previous.Take(row);
       ForgetLinks(*branch);
     } else {
       branch = new VexGrdBranch(this, row, from, to);
@@ -143,11 +150,9 @@ void VexGrdNetworkModel::LoadLinks(const char* sql, bool toNodes) {
     if (!element) continue;  // the foreign key makes this impossible; never link a null
     VexGrdNetworkObject* object = nullptr;
     if (toNodes) {
-      auto found = nodes_.find(row);
-      if (found != nodes_.end()) object = found->second.get();
+      object = nodes_.Find(row);
     } else {
-      auto found = branches_.find(row);
-      if (found != branches_.end()) object = found->second.get();
+      object = branches_.Find(row);
     }
     if (object) AddLink(*object, std::move(element));
   }
@@ -159,7 +164,7 @@ void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
   node->model_ = this;
   byNodeId_.TryEmplace(node->Id()).first->node = node.get();
   std::int64_t row = node->GetRowId();
-  nodes_.emplace(row, std::move(node));
+  nodes_.Add(row, std::move(node));
 }
 
 void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
@@ -170,7 +175,7 @@ void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
   if (branch->To() != branch->From()) {
     byNodeId_.TryEmplace(branch->To()).first->branches.push_back(branch.get());
   }
-  branches_.emplace(row, std::move(branch));
+  branches_.Add(row, std::move(branch));
 }
 
 void VexGrdNetworkModel::AddLink(VexGrdNetworkObject& object, VexIAECElement_var element) {
@@ -227,7 +232,7 @@ VexVar<VexGrdNode> VexGrdNetworkModel::CreateNode(const VexUnicodeString& id) {
   database.Cached("INSERT INTO grd_node(identifier) VALUES (?)").BindText(1, id).Run();
   VexVar<VexGrdNode> node(new VexGrdNode(this, database.GetLastInsertId(), id));
   AddNode(node);
-  ++changes_;
+  ++changeCount_;
   return node;
 }
 
@@ -244,7 +249,7 @@ VexVar<VexGrdBranch> VexGrdNetworkModel::CreateBranch(const VexUnicodeString& fr
       .Run();
   VexVar<VexGrdBranch> branch(new VexGrdBranch(this, database.GetLastInsertId(), from, to));
   AddBranch(branch);
-  ++changes_;
+  ++changeCount_;
   return branch;
 }
 
@@ -261,15 +266,15 @@ VexGrdBranch* VexGrdNetworkModel::FindBranch(const VexUnicodeString& from,
 
 std::vector<VexGrdNode*> VexGrdNetworkModel::GetNodes() const {
   std::vector<VexGrdNode*> nodes;
-  nodes.reserve(nodes_.size());
-  for (const auto& [row, node] : nodes_) nodes.push_back(node.get());
+  nodes.reserve(nodes_.Size());
+  nodes_.ForEach([&nodes](VexGrdNode& node) { nodes.push_back(&node); });
   return nodes;
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranches() const {
   std::vector<VexGrdBranch*> branches;
-  branches.reserve(branches_.size());
-  for (const auto& [row, branch] : branches_) branches.push_back(branch.get());
+  branches.reserve(branches_.Size());
+  branches_.ForEach([&branches](VexGrdBranch& branch) { branches.push_back(&branch); });
   return branches;
 }
 
@@ -286,10 +291,10 @@ void VexGrdNetworkModel::DeleteNode(VexGrdNode& node) {
     entry->node = nullptr;
     if (entry->branches.empty()) byNodeId_.Erase(node.Id());
   }
-  nodes_.erase(node.GetRowId());
+  nodes_.Take(node.GetRowId());
   document_.AnnounceDeletion(node);
   LetGo(node);
-  ++changes_;
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
@@ -305,10 +310,10 @@ void VexGrdNetworkModel::DeleteBranch(VexGrdBranch& branch) {
   branchesByEnds_.Erase({branch.From(), branch.To()});
   ForgetBranchAt(branch.From(), branch);
   if (branch.To() != branch.From()) ForgetBranchAt(branch.To(), branch);
-  branches_.erase(row);
+  branches_.Take(row);
   document_.AnnounceDeletion(branch);
   LetGo(branch);
-  ++changes_;
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
@@ -339,7 +344,7 @@ bool VexGrdNetworkModel::Link(VexGrdNetworkObject& object, VexIAECElement& eleme
       .BindInteger(2, element.GetId())
       .Run();
   AddLink(object, VexIAECElement_var(&element));
-  ++changes_;
+  ++changeCount_;
   return true;
 }
 
@@ -363,7 +368,7 @@ bool VexGrdNetworkModel::Unlink(VexGrdNetworkObject& object, VexIAECElement& ele
   } else {
     EraseOne(branchesOfElement_[elementId], static_cast<VexGrdBranch*>(&object));
   }
-  ++changes_;
+  ++changeCount_;
   return true;
 }
 
@@ -376,6 +381,7 @@ void VexGrdNetworkModel::SetBranchLength(VexGrdBranch& branch, double length) {
       .BindInteger(2, branch.GetRowId())
       .Run();
   branch.length_ = length;
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicodeString& unitCode) {
@@ -387,6 +393,7 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
       .BindInteger(2, branch.GetRowId())
       .Run();
   branch.unitCode_ = unitCode;
+  ++changeCount_;
 }
 
 std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesAt(const VexUnicodeString& nodeId) const {
@@ -408,7 +415,7 @@ std::vector<VexGrdBranch*> VexGrdNetworkModel::GetBranchesLinkedTo(std::int64_t 
 
 void VexGrdNetworkModel::OnRolledBack(VexDocument&) {
   Load();
-  ++changes_;
+  ++changeCount_;
 }
 
 void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element) {
@@ -426,5 +433,5 @@ void VexGrdNetworkModel::OnElementDeleted(VexDocument&, VexPlantElement& element
   for (VexGrdBranch* branch : branches) dropFrom(*branch);
   nodesOfElement_.erase(elementId);
   branchesOfElement_.erase(elementId);
-  if (!nodes.empty() || !branches.empty()) ++changes_;
+  if (!nodes.empty() || !branches.empty()) ++changeCount_;
 }

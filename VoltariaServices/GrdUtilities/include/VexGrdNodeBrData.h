@@ -15,9 +15,11 @@ class VexGrdNodeBrData {
   int GetAssocStatus() const { return assocStatus_; }
 
  private:
+  // The two numbers side by side: 40 bytes instead of 48, a smaller heap block for each of the
+  // registry's two million records on a large network.
   int idClass_;
-  VexUnicodeString id_;
   int assocStatus_;
+  VexUnicodeString id_;
 };
 
 using VexListPtrVexGrdNodeBrData = VexListPtr<VexGrdNodeBrData>;

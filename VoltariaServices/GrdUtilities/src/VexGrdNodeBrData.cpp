@@ -1,4 +1,4 @@
 #include "VexGrdNodeBrData.h"
 
 VexGrdNodeBrData::VexGrdNodeBrData(int idClass, VexUnicodeString id, int assocStatus)
-    : idClass_(idClass), id_(std::move(id)), assocStatus_(assocStatus) {}
+    : idClass_(idClass), assocStatus_(assocStatus), id_(std::move(id)) {}

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -151,4 +152,15 @@ class VexGrdPanel : public VexFrmDialog {
   };
   const RegistryIndex& Index();
   std::optional<RegistryIndex> _index;
+
+  // While the network has not changed since the lists were built from it, they hold exactly its
+  // nodes and branches, and the model's own indexes answer the tests: a synchronization of a
+  // million nodes then builds no index of its own. The index above serves only a test made
+  // between a change and the rebuild that follows it.
+  bool IsRegistryCurrent();
+  /// The association status of the node or branch named `id` in the model, by the registry's
+  /// rules; -1 when the id could name several branches, which only the index tells apart.
+  int ModelAssocStatus(const VexUnicodeString& id);
+  static constexpr std::uint64_t kRegistryNotBuilt = UINT64_MAX;
+  std::uint64_t _registryChangeCount = kRegistryNotBuilt;
 };

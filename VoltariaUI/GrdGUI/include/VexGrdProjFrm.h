@@ -4,6 +4,7 @@
 // data in EDSA, and the synchronization of the model's nodes and branches with the EDSA network
 // file that EDSA writes beside the master file.
 
+#include <array>
 #include <iosfwd>
 #include <memory>
 
@@ -125,6 +126,9 @@ class VexGrdProjFrm : public VexDlgFrame {
   void ReadBranchLine(const char* line);
   void AskToAdd(int nodeCount, int branchCount);
   void AskToRemove();
+  void EmptyLists();
+  /// The six lists of an import, in the order ManageLists makes them.
+  std::array<std::unique_ptr<VexListValVexUnicodeString>*, 6> SynchronizationLists();
   void SetButtonsSensitivity(int sensitivity);
 
   VexDlgFrame* _pMasterFrame;

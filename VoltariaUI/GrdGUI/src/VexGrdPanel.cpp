@@ -13,6 +13,7 @@
 #include "VexGrdAssociateFrm.h"
 #include "VexGrdCableFrm.h"
 #include "VexGrdErrorTreatment.h"
+#include "VexGrdNetworkModel.h"
 #include "VexGrdNavigatorFrm.h"
 #include "VexGrdProjFrm.h"
 #include "VexGrdProject.h"
@@ -334,6 +335,7 @@ void VexGrdPanel::ManageLists(const int& mode) {
     if (_mListOfNodesBranches) _mListOfNodesBranches->RemoveAll();  // last record first
     _mListOfNodesBranches.reset();
     _index.reset();
+    _registryChangeCount = kRegistryNotBuilt;
   }
 }
 
@@ -343,6 +345,7 @@ void VexGrdPanel::UpdateModelNodeBranchData() {
   ManageLists(1);
   BuildLstOfNodes();
   BuildLstOfBranches();
+  if (_pProject) _registryChangeCount = _pProject->GetNetworkModel().GetChangeCount();
   UpdatePanelsWithNodeBranchInfo();
 }
 
@@ -392,6 +395,7 @@ void VexGrdPanel::AppendRecord(int idClass, const VexUnicodeString& id, int asso
   if (!_mListOfNodesBranches || id.GetLengthInChar() == 0) return;
   _mListOfNodesBranches->Append(std::make_unique<VexGrdNodeBrData>(idClass, id, assocStatus));
   _index.reset();
+  _registryChangeCount = kRegistryNotBuilt;  // a record appended by hand: only the index knows it
 }
 
 void VexGrdPanel::ManageAssociatedNodeList(const int mode, const VexUnicodeString& id) {
@@ -426,13 +430,16 @@ void VexGrdPanel::SplitBranchId(const VexUnicodeString& id, VexUnicodeString* fr
                                 VexUnicodeString* to) {
   if (from) *from = VexUnicodeString();
   if (to) *to = VexUnicodeString();
-  if (id.GetLengthInChar() == 0) return;
-  int separator = id.Search(kBranchSeparator, 0);
-  if (separator < 0) return;
-  VexUnicodeString before = id.SubString(0, separator);
-  VexUnicodeString after = id.SubString(separator + 2);
-  if (from && before.GetLengthInChar() > 0) from->Append(before);
-  if (to && after.GetLengthInChar() > 0) to->Append(after);
+  // The separator is ASCII, which never occurs inside a UTF-8 sequence: searching the bytes finds
+  // the same place as searching the characters, without counting them (the lists of a million
+  // branches split every identifier at each refill).
+  const std::string& text = id.str();
+  std::size_t separator = text.find(kBranchSeparator);
+  if (separator == std::string::npos) return;
+  std::string_view before = std::string_view(text).substr(0, separator);
+  std::string_view after = std::string_view(text).substr(separator + 2);
+  if (from && !before.empty()) from->Append(VexUnicodeString(before));
+  if (to && !after.empty()) to->Append(VexUnicodeString(after));
 }
 
 const VexGrdPanel::RegistryIndex& VexGrdPanel::Index() {
@@ -457,13 +464,57 @@ const VexGrdPanel::RegistryIndex& VexGrdPanel::Index() {
   return index;
 }
 
+bool VexGrdPanel::IsRegistryCurrent() {
+  return _pProject && _registryChangeCount != kRegistryNotBuilt &&
+         _registryChangeCount == _pProject->GetNetworkModel().GetChangeCount();
+}
+
+namespace {
+
+// The ends of the branch a registry identifier names, when only one pair of ends gives it: the
+// identifier holds the separator once. False otherwise.
+bool SplitUniquely(const std::string& id, VexUnicodeString& from, VexUnicodeString& to) {
+  std::size_t separator = id.find(kBranchSeparator);
+  if (separator == std::string::npos || id.find(kBranchSeparator, separator + 1) != std::string::npos) {
+    return false;
+  }
+  from = VexUnicodeString(std::string_view(id).substr(0, separator));
+  to = VexUnicodeString(std::string_view(id).substr(separator + 2));
+  return true;
+}
+
+template <class Item>
+int AssocStatusOf(const Item& item) {
+  auto components = item->GetLinkedComponents();
+  return components && components->Size() >= 1 ? 1 : 0;
+}
+
+}  // namespace
+
+int VexGrdPanel::ModelAssocStatus(const VexUnicodeString& id) {
+  if (VexIGrdNode_var node = _pProject->SearchForNodeId(id)) return AssocStatusOf(node);
+  VexUnicodeString from, to;
+  if (!SplitUniquely(id.str(), from, to)) return id.str().find(kBranchSeparator) == std::string::npos ? 0 : -1;
+  if (from.IsEmpty() || to.IsEmpty()) return 0;
+  VexIGrdBranch_var branch = _pProject->SearchForBranchId(from, to);
+  return branch ? AssocStatusOf(branch) : 0;
+}
+
 int VexGrdPanel::DoesNodeExistAlready(const VexUnicodeString& id) {
   if (!_pListOfAllNodes) return -1;
+  if (IsRegistryCurrent()) return !id.IsEmpty() && _pProject->SearchForNodeId(id) ? 1 : 0;
   return Index().nodes.count(id.str()) ? 1 : 0;
 }
 
 int VexGrdPanel::DoesBranchExistAlready(const VexUnicodeString& id) {
   if (!_pListOfAllBranches) return -1;
+  if (IsRegistryCurrent()) {
+    if (id.str().find(kBranchSeparator) == std::string::npos) return 0;
+    VexUnicodeString from, to;
+    if (SplitUniquely(id.str(), from, to)) {
+      return !from.IsEmpty() && !to.IsEmpty() && _pProject->SearchForBranchId(from, to) ? 1 : 0;
+    }
+  }
   return Index().branches.count(id.str()) ? 1 : 0;
 }
 
@@ -475,6 +526,9 @@ const VexListValVexUnicodeString* VexGrdPanel::GetListOfAllBranches() {
 
 int VexGrdPanel::IsNdBrAssociated(const VexUnicodeString& id) {
   if (id.GetLengthInChar() == 0 || !_mListOfNodesBranches) return 0;
+  if (IsRegistryCurrent()) {
+    if (int status = ModelAssocStatus(id); status >= 0) return status;
+  }
   const auto& firstStatus = Index().firstStatus;
   auto found = firstStatus.find(id.str());
   return found == firstStatus.end() ? 0 : found->second;

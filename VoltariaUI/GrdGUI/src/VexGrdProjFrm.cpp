@@ -753,6 +753,7 @@ void VexGrdProjFrm::SynchronizeNdBr() {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "SynchronizeNdBr");
   PromptForNewNdBr();
   PromptForDelNdBr();
+  EmptyLists();
   if (!_pPanel) return;
   _pPanel->UpdateModelNodeBranchData();
   _pPanel->ProcessCSO();
@@ -827,10 +828,24 @@ void VexGrdProjFrm::AskToRemove() {
 void VexGrdProjFrm::ManageLists(const int& mode) {
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "ManageLists");
   if (mode != 1 && mode != 2) return;
-  for (auto* list : {&_pNewNodes, &_pNewBranches, &_pNodesRead, &_pBranchesRead, &_pNodesToRemove,
-                     &_pBranchesToRemove}) {
+  for (auto* list : SynchronizationLists()) {
     list->reset();
     if (mode == 1) *list = std::make_unique<VexListValVexUnicodeString>();
+  }
+  _nodesReadIndex.Clear();
+  _branchesReadIndex.Clear();
+}
+
+std::array<std::unique_ptr<VexListValVexUnicodeString>*, 6> VexGrdProjFrm::SynchronizationLists() {
+  return {&_pNewNodes, &_pNewBranches, &_pNodesRead, &_pBranchesRead, &_pNodesToRemove, &_pBranchesToRemove};
+}
+
+// The six lists and the read sets have served once both questions are answered: their room goes
+// back before the registry is rebuilt, so that a million identifiers are not held twice. The
+// lists stay (empty) until ManageLists(2).
+void VexGrdProjFrm::EmptyLists() {
+  for (auto* list : SynchronizationLists()) {
+    if (*list) *list = std::make_unique<VexListValVexUnicodeString>();
   }
   _nodesReadIndex.Clear();
   _branchesReadIndex.Clear();
@@ -856,8 +871,10 @@ int VexGrdProjFrm::KeepOrDeleteNdBr(const VexUnicodeString& id,
   VexGrdTraceScope scope(gTrace.grdui2, 2, kClass, "KeepOrDeleteNdBr");
   if (id.IsEmpty() || !list) return 0;
   // The read lists are indexed as they fill; any other list is searched.
-  if (list == _pNodesRead.get()) return _nodesReadIndex.Contains(id) ? 1 : 0;
-  if (list == _pBranchesRead.get()) return _branchesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pNodesRead.get() && !_nodesReadIndex.IsEmpty()) return _nodesReadIndex.Contains(id) ? 1 : 0;
+  if (list == _pBranchesRead.get() && !_branchesReadIndex.IsEmpty()) {
+    return _branchesReadIndex.Contains(id) ? 1 : 0;
+  }
   return list->Locate(id) != 0 ? 1 : 0;
 }
 
