@@ -67,19 +67,6 @@ namespace {
 constexpr int kWaitMs = 10000;
 constexpr int kProgramWaitMs = 30000;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 // The same text whichever copy of the sample it was written in, whenever it was written.
 std::string Normalized(std::string text, const fs::path& workRoot) {
   ReplaceAll(text, workRoot.string(), "<work>");
@@ -99,7 +86,7 @@ std::string Section(const std::string& transcript, const std::string& command) {
 // A result file without its comments (what run it was, when, how it converged).
 std::vector<std::string> ResultLines(const fs::path& file) {
   std::vector<std::string> lines;
-  std::istringstream in(ReadText(file));
+  std::istringstream in(ReadFileText(file));
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty() && line[0] != '#') lines.push_back(line);
@@ -138,7 +125,7 @@ std::map<std::string, VexColor> ColourResults(const fs::path& file) {
 
 std::multiset<std::string> RunRecords(const fs::path& log, const fs::path& workRoot) {
   std::multiset<std::string> records;
-  std::istringstream in(ReadText(log));
+  std::istringstream in(ReadFileText(log));
   for (std::string line; std::getline(in, line);) {
     // A record is the program and its arguments, then the time it ran, separated by tabs.
     if (std::size_t lastTab = line.rfind('\t'); lastTab != std::string::npos) {
@@ -432,13 +419,13 @@ TEST_F(WindowTourTest, PlayedInTheWindowTheTourEndsAsTheTextTourEnds) {
   EXPECT_EQ(RunRecords(runLog, work.root), startedHere);
   auto* runsList = window->findChild<QPlainTextEdit*>("RunsLog");
   ASSERT_NE(runsList, nullptr);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return runsList->toPlainText().toStdString() == ReadText(runLog); }, kWaitMs))
+  EXPECT_TRUE(QTest::qWaitFor([&] { return runsList->toPlainText().toStdString() == ReadFileText(runLog); }, kWaitMs))
       << "the runs list shows:\n" << runsList->toPlainText().toStdString();
 
   // The text tour on a copy of its own, then the same read-outs and files.
   WorkFolder text = WorkFolder::CreateFromSample(VOLTARIA_SAMPLE_PLANT, folder / "text");
   const fs::path script = folder / "tour-then-read.vscript";
-  std::ofstream(script) << ReadText(VOLTARIA_TOUR_SCRIPT) << "\nshow\nmodel\nviewer\n";
+  std::ofstream(script) << ReadFileText(VOLTARIA_TOUR_SCRIPT) << "\nshow\nmodel\nviewer\n";
   std::string transcript;
   ASSERT_EQ(RunProgram(VOLTARIA_PROGRAM,
                        {"--plant", text.plant.string(), "--settings", text.settings.string(), "--edsa",
@@ -453,7 +440,7 @@ TEST_F(WindowTourTest, PlayedInTheWindowTheTourEndsAsTheTextTourEnds) {
   EXPECT_EQ(ResultLines(textResults), ResultLines(text.edsa / "plant.txr"));
   EXPECT_EQ(ResultLines(work.edsa / "plant.clr"), ResultLines(text.edsa / "plant.clr"));
   for (const char* job : {"tour1.cpd", "tour1.cpr"}) {
-    EXPECT_EQ(Normalized(ReadText(work.edsa / job), work.root), Normalized(ReadText(text.edsa / job), text.root))
+    EXPECT_EQ(Normalized(ReadFileText(work.edsa / job), work.root), Normalized(ReadFileText(text.edsa / job), text.root))
         << job << " differs";
   }
 }

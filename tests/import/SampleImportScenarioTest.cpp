@@ -16,19 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 TEST(SampleImportScenario, TheTourBeginsOnTheImportedSample) {
   TestFolder folder;
   WorkFolder work = WorkFolder::CreateFromSample(VOLTARIA_SAMPLE_PLANT, folder.Path());
@@ -50,7 +37,7 @@ TEST(SampleImportScenario, TheTourBeginsOnTheImportedSample) {
   if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
     std::ofstream(expected, std::ios::binary) << transcript;
   }
-  EXPECT_EQ(transcript, ReadText(expected));
+  EXPECT_EQ(transcript, ReadFileText(expected));
 }
 
 }  // namespace

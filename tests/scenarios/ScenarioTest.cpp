@@ -24,19 +24,6 @@ namespace {
 
 const fs::path kScenarios = VOLTARIA_SCENARIO_DIR;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 // Scenario name -> its runs, in order.
 std::map<std::string, std::vector<fs::path>> Scenarios() {
   std::map<std::string, std::vector<fs::path>> scenarios;
@@ -84,7 +71,7 @@ TEST_P(ScenarioTest, TranscriptReadsAsReviewed) {
   if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
     std::ofstream(expected, std::ios::binary) << transcript;
   }
-  EXPECT_EQ(transcript, ReadText(expected)) << "the transcript of " << GetParam() << " changed";
+  EXPECT_EQ(transcript, ReadFileText(expected)) << "the transcript of " << GetParam() << " changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, ScenarioTest, ::testing::ValuesIn(ScenarioNames()),
