@@ -123,6 +123,8 @@ class VexDialog : public VexCommand {
   void NotifyEvent(const char* eventName);
   /// Tells the change observers that `change` happened to this widget.
   void NotifyChange(VexDialogChange change, VexDialog* child = nullptr);
+  /// Tells the change observers how this list's lines changed (a State change).
+  void NotifyListChange(VexListChange change, int row);
   /// Runs a person's action as one session event, after checking that the widget is usable.
   void RunUserAction(const char* action, const std::function<void()>& body);
   /// `text` in double quotes, with quotes and line ends escaped, for DescribeState.

@@ -18,6 +18,13 @@ enum class VexDialogChange {
   Destroyed,     ///< the widget is being destroyed: only its address is still meaningful
 };
 
+/// How the lines of a list (a selector or multi-column list, a combo) changed.
+enum class VexListChange {
+  Reset,     ///< lines were removed or the columns changed: the whole list is to be read again
+  Appended,  ///< line `row` was added at the end
+  Replaced,  ///< line `row` (a cell of it) was set again in place
+};
+
 class VexDialogObserver {
  public:
   virtual ~VexDialogObserver() = default;
@@ -25,4 +32,10 @@ class VexDialogObserver {
   /// is still under construction: keep its address and look at it once the current call returns
   /// to the front end.
   virtual void OnDialogChanged(VexDialog& widget, VexDialogChange change, VexDialog* child) = 0;
+  /// A change of a list's lines, told instead of its State change, so that a front end can show
+  /// one line added or set without reading the list again. Unless overridden it is heard as that
+  /// State change.
+  virtual void OnListChanged(VexDialog& list, VexListChange, int /*row*/) {
+    OnDialogChanged(list, VexDialogChange::State, nullptr);
+  }
 };

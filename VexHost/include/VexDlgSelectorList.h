@@ -11,7 +11,7 @@ class VexDlgSelectorList : public VexDlgLineList {
 
   void ClearLine() {
     lines_.clear();
-    NotifyChange(VexDialogChange::State);
+    NotifyListChange(VexListChange::Reset, -1);
   }
   std::string DescribeState() const override { return DescribeLines(); }
 

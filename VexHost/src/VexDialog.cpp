@@ -35,6 +35,11 @@ void VexDialog::NotifyChange(VexDialogChange change, VexDialog* child) {
   for (VexDialogObserver* observer : observers) observer->OnDialogChanged(*this, change, child);
 }
 
+void VexDialog::NotifyListChange(VexListChange change, int row) {
+  std::vector<VexDialogObserver*> observers = ChangeObservers();
+  for (VexDialogObserver* observer : observers) observer->OnListChanged(*this, change, row);
+}
+
 VexDialog::~VexDialog() {
   // Creation order: a widget built earlier (a tab frame) may still reach one built later (a
   // dialog it opened) from its destructor, never the reverse.

@@ -3,12 +3,13 @@
 void VexDlgLineList::SetLine(const VexUnicodeString& text, int row) {
   if (row == -1 || row == GetLineCount()) {
     lines_.push_back(text);
+    NotifyListChange(VexListChange::Appended, GetLineCount() - 1);
   } else if (row >= 0 && row < GetLineCount()) {
     lines_[row] = text;
+    NotifyListChange(VexListChange::Replaced, row);
   } else {
     ThrowBadValue("SetLine", row);
   }
-  NotifyChange(VexDialogChange::State);
 }
 
 void VexDlgLineList::GetLine(int row, VexUnicodeString& text) const {

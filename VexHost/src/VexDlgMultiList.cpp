@@ -3,7 +3,7 @@
 void VexDlgMultiList::SetColumnTitles(int count, const VexUnicodeString* titles) {
   if (count < 0 || (count > 0 && !titles)) ThrowBadValue("SetColumnTitles", count);
   titles_.assign(titles, titles + count);
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(VexListChange::Reset, -1);
 }
 
 VexUnicodeString VexDlgMultiList::GetColumnTitle(int column) const {
@@ -21,12 +21,14 @@ void VexDlgMultiList::SetColumnItem(int column, const VexUnicodeString& text, in
   if (column < 0) ThrowBadValue("SetColumnItem column", column);
   if (row < -1 || row > GetLineCount()) ThrowBadValue("SetColumnItem row", row);
   if (column >= stride_) Widen(column + 1);
+  VexListChange change = VexListChange::Replaced;
   if (row == -1 || row == GetLineCount()) {
     row = rowCount_++;
     cells_.resize(cells_.size() + static_cast<std::size_t>(stride_));
+    change = VexListChange::Appended;
   }
   StoreCell(cells_[static_cast<std::size_t>(row) * stride_ + column], text.str());
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(change, row);
 }
 
 void VexDlgMultiList::GetColumnItem(int column, VexUnicodeString& text, int row) const {
@@ -41,7 +43,7 @@ void VexDlgMultiList::ClearLine() {
   rowCount_ = 0;
   replacedBytes_ = 0;
   selected_.clear();
-  NotifyChange(VexDialogChange::State);
+  NotifyListChange(VexListChange::Reset, -1);
 }
 
 std::string_view VexDlgMultiList::CellText(const Cell& cell) const {

@@ -43,6 +43,7 @@ class VexQtDialogMirror : public QObject, public VexDialogObserver {
 
  private:
   void OnDialogChanged(VexDialog& widget, VexDialogChange change, VexDialog* child) override;
+  void OnListChanged(VexDialog& list, VexListChange change, int row) override;
   void ScheduleFlush();
   void BuildPeers(VexDialog& widget);
   VexQtPeer* BuildPeer(VexDialog& widget);

@@ -13,6 +13,7 @@ class VexQtSelectorListPeer : public VexQtPeer {
  public:
   VexQtSelectorListPeer(VexDlgSelectorList& list, VexQtDialogMirror& mirror);
   QTreeView* GetTreeView() const;
+  void NoteListChange(VexListChange change, int row) override;
 
  protected:
   void RefreshState() override;
@@ -26,14 +27,13 @@ class VexQtMultiListPeer : public VexQtPeer {
   VexQtMultiListPeer(VexDlgMultiList& list, VexQtDialogMirror& mirror);
   QTreeView* GetTreeView() const;
   /// Rows and cells are read again only when they changed, not when only the selection did.
-  void NoteChange(VexDialogChange change) override;
+  void NoteListChange(VexListChange change, int row) override;
 
  protected:
   void RefreshState() override;
 
  private:
   void ShowSelection();
-  bool contentChanged_ = true;
   void OnSelectionChanged();
 
   VexQtListModel* model_;

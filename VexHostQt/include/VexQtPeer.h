@@ -28,6 +28,8 @@ class VexQtPeer : public QObject {
   /// A change heard from the tree, before the next Refresh: a kind whose content is costly to
   /// show again (a long list) notes what it must reload.
   virtual void NoteChange(VexDialogChange) {}
+  /// A change of the lines of a list, told in place of its State change.
+  virtual void NoteListChange(VexListChange, int /*row*/) { NoteChange(VexDialogChange::State); }
   /// Puts the view of `child` where the child's grid cell says (or as the kind arranges it).
   virtual void AddChildView(VexQtPeer& child);
   /// Whether this peer is a top-level window of the display (not placed in its parent).

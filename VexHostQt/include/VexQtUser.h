@@ -28,6 +28,24 @@ class VexQtUser : public VexUser {
   QPointer<QWidget> parent_;
 };
 
+/// What a person's action in the window is aimed at: the module (its widgets, a pick or a
+/// contextual menu), which knows of the changes it makes itself, or the host's window (its menus
+/// and toolbar), whose changes the module does not follow.
+enum class VexQtActionTarget { Module, Window };
+
+/// Hears each person's action before it runs and after it ended, refused or not, so that the host
+/// program can look at what the action left behind. An action run inside another is part of it.
+class VexQtPersonActionObserver {
+ public:
+  virtual ~VexQtPersonActionObserver() = default;
+  virtual void BeforePersonAction(VexQtActionTarget target) = 0;
+  virtual void AfterPersonAction() = 0;
+};
+
+/// The one observer of the person's actions (null: none); the host program sets it.
+void VexQtSetPersonActionObserver(VexQtPersonActionObserver* observer);
+
 /// Runs a person's action (one session event). A refusal (VexInputError) or any other failure
 /// that escapes it becomes a message over `parent`, never a crash.
-void VexQtRunPersonAction(QWidget* parent, const std::function<void()>& action);
+void VexQtRunPersonAction(QWidget* parent, const std::function<void()>& action,
+                          VexQtActionTarget target = VexQtActionTarget::Module);

@@ -58,6 +58,15 @@ void VexQtDialogMirror::OnDialogChanged(VexDialog& widget, VexDialogChange chang
   ScheduleFlush();
 }
 
+// A list without a peer has nothing shown to bring up to date.
+void VexQtDialogMirror::OnListChanged(VexDialog& list, VexListChange change, int row) {
+  VexQtPeer* peer = PeerOf(&list);
+  if (!peer) return;
+  peer->NoteListChange(change, row);
+  changed_.insert(&list);
+  ScheduleFlush();
+}
+
 void VexQtDialogMirror::ScheduleFlush() {
   if (flushScheduled_) return;
   flushScheduled_ = true;

@@ -50,8 +50,10 @@ VexQtSelectorListPeer::VexQtSelectorListPeer(VexDlgSelectorList& list, VexQtDial
 
 QTreeView* VexQtSelectorListPeer::GetTreeView() const { return static_cast<QTreeView*>(view_.data()); }
 
+void VexQtSelectorListPeer::NoteListChange(VexListChange change, int row) { model_->NoteChange(change, row); }
+
 void VexQtSelectorListPeer::RefreshState() {
-  model_->Reload();
+  model_->Apply();
   SetVisibleLines(*GetTreeView(), static_cast<VexDlgSelectorList*>(widget_)->GetVisibleTextHeight());
 }
 
@@ -78,14 +80,11 @@ VexQtMultiListPeer::VexQtMultiListPeer(VexDlgMultiList& list, VexQtDialogMirror&
 
 QTreeView* VexQtMultiListPeer::GetTreeView() const { return static_cast<QTreeView*>(view_.data()); }
 
-void VexQtMultiListPeer::NoteChange(VexDialogChange change) {
-  if (change == VexDialogChange::State) contentChanged_ = true;
-}
+void VexQtMultiListPeer::NoteListChange(VexListChange change, int row) { model_->NoteChange(change, row); }
 
 void VexQtMultiListPeer::RefreshState() {
   auto* list = static_cast<VexDlgMultiList*>(widget_);
-  if (contentChanged_) model_->Reload();
-  contentChanged_ = false;
+  model_->Apply();
   if (shownColumns_ != list->GetColumnCount()) {
     shownColumns_ = list->GetColumnCount();
     GetTreeView()->setHeaderHidden(shownColumns_ == 0);

@@ -158,7 +158,7 @@ void VexQtMainWindow::AskForPlant(bool create) {
 }
 
 void VexQtMainWindow::OpenPlant(const QString& path, bool create) {
-  VexQtRunPersonAction(this, [&] { host_.openPlant(path, create); });
+  VexQtRunPersonAction(this, [&] { host_.openPlant(path, create); }, VexQtActionTarget::Window);
 }
 
 void VexQtMainWindow::AskForModel() {
@@ -177,7 +177,7 @@ void VexQtMainWindow::ImportModel(const QString& path) {
   VexQtRunPersonAction(this, [&] {
     StageProgress progress(this, tr("Importing %1").arg(QFileInfo(path).fileName()));
     report = host_.importModel(path, [&](const std::string& stage) { progress.Show(stage); });
-  });
+  }, VexQtActionTarget::Window);
   if (!report.isEmpty()) VexSession::GetSession().ShowMessage("Import", VexUnicodeString(report.toStdString()), 1);
   RefreshStatus();
 }

@@ -9,6 +9,9 @@ namespace {
 
 QString Text(const VexUnicodeString& text) { return QString::fromStdString(text.str()); }
 
+VexQtPersonActionObserver* personActionObserver = nullptr;
+int personActionDepth = 0;
+
 QMessageBox::Icon IconOf(int kind) {
   switch (kind) {
     case 2: return QMessageBox::Warning;
@@ -52,7 +55,11 @@ std::optional<VexUnicodeString> VexQtUser::ChooseFile(const VexUnicodeString& ti
   return VexUnicodeString(dialog.selectedFiles().front().toStdString());
 }
 
-void VexQtRunPersonAction(QWidget* parent, const std::function<void()>& action) {
+void VexQtSetPersonActionObserver(VexQtPersonActionObserver* observer) { personActionObserver = observer; }
+
+namespace {
+
+void RunAndShowRefusal(QWidget* parent, const std::function<void()>& action) {
   QString problem;
   QMessageBox::Icon icon = QMessageBox::Warning;
   try {
@@ -67,4 +74,17 @@ void VexQtRunPersonAction(QWidget* parent, const std::function<void()>& action) 
   QMessageBox box(icon, QObject::tr("Voltaria"), problem, QMessageBox::Ok, parent);
   box.setObjectName("VexRefusal");
   box.exec();
+}
+
+}  // namespace
+
+// The observer hears of the outermost action only, once its refusal (if any) has been shown;
+// what it does afterwards is shown as an action of its own would be.
+void VexQtRunPersonAction(QWidget* parent, const std::function<void()>& action, VexQtActionTarget target) {
+  VexQtPersonActionObserver* observer = personActionDepth == 0 ? personActionObserver : nullptr;
+  if (observer) observer->BeforePersonAction(target);
+  ++personActionDepth;
+  RunAndShowRefusal(parent, action);
+  --personActionDepth;
+  if (observer) RunAndShowRefusal(parent, [observer] { observer->AfterPersonAction(); });
 }

@@ -6,10 +6,8 @@
 #include <ostream>
 #include <QScreen>
 
-#include "PlantImportAction.h"
+#include "PanelRestart.h"
 #include "VexApplicationFrame.h"
-#include "VexClassDictionary.h"
-#include "VexDlgDialog.h"
 #include "VexDlgWindow.h"
 #include "VexError.h"
 #include "VexGrdProject.h"
@@ -25,17 +23,13 @@
 
 namespace {
 
-VexDialog* Panel() {
-  return VexApplicationFrame::GetFrame()->GetMainWindow()->FindChild("VexGrdPanel");
-}
-
 constexpr int kRunWatchMs = 250;
 
 }  // namespace
 
-DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
-                               bool answersFromScript, std::filesystem::path tourScript)
-    : application_(argc_, argv_), workspace_(workspace), command_(command), tourScript_(std::move(tourScript)) {
+DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, PanelRestart& restart, Options options)
+    : workspace_(workspace), restart_(restart), tourScript_(std::move(options.tourScript)) {
+  if (!QApplication::instance()) ownApplication_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setApplicationName("Voltaria");
   VexQtMainWindow::Host host;
   host.openPlant = [this](const QString& path, bool create) { OpenPlant(path, create); };
@@ -56,10 +50,13 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
   };
   if (!tourScript_.empty()) host.playTour = [this] { PlayTour(); };
   window_ = std::make_unique<VexQtMainWindow>(*VexApplicationFrame::GetFrame()->GetMainWindow(), host);
-  if (!answersFromScript) VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
-  plantView_ = new VexQtPlantView;
-  window_->SetPlantView(plantView_);
+  if (!options.answersFromScript) VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
+  if (options.plantView) {
+    plantView_ = new VexQtPlantView;
+    window_->SetPlantView(plantView_);
+  }
   ShowDocument();
+  VexQtSetPersonActionObserver(this);
   // Programs run on their own; a failed run is told as soon as it has ended.
   auto* runWatch = new QTimer(window_.get());
   QObject::connect(runWatch, &QTimer::timeout, [this] { programRuns_.ReportEnded(); });
@@ -67,6 +64,7 @@ DesktopSession::DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStat
 }
 
 DesktopSession::~DesktopSession() {
+  VexQtSetPersonActionObserver(nullptr);
   tour_.reset();
   window_.reset();
   // Questions after the window closed have nobody at the window to answer them.
@@ -74,7 +72,7 @@ DesktopSession::~DesktopSession() {
 }
 
 void DesktopSession::ShowDocument() {
-  plantView_->ShowEditor(workspace_->GetEditor(), workspace_->GetViewer());
+  if (plantView_) plantView_->ShowEditor(workspace_->GetEditor(), workspace_->GetViewer());
   window_->ShowPlant(QString::fromStdString(workspace_->GetDocument().GetPath().str()));
 }
 
@@ -85,43 +83,47 @@ void DesktopSession::Show() {
 
 int DesktopSession::Run() {
   Show();
-  int status = application_.exec();
+  int status = QApplication::exec();
   ClosePanel();
   return status;
 }
 
 bool DesktopSession::Capture(const std::filesystem::path& file) {
   window_->GetMirror().Flush();
-  plantView_->FollowViewer();
+  if (plantView_) plantView_->FollowViewer();
   QApplication::processEvents();
   QPixmap picture = window_->grab();
-  plantView_->PaintFrameInto(picture, window_.get());
+  if (plantView_) plantView_->PaintFrameInto(picture, window_.get());
   return picture.save(QString::fromStdString(file.string()), "PNG");
 }
 
-void DesktopSession::ClosePanel() {
-  VexDialog* panel = Panel();
-  if (!command_ || !command_->IsRunning() || !panel) return;
-  if (auto* dialog = dynamic_cast<VexDlgDialog*>(panel)) dialog->PressCancel();
-}
+void DesktopSession::ClosePanel() { restart_.EndCommand(); }
 
 void DesktopSession::StartEdsaAsPerson() {
   VexQtRunPersonAction(window_.get(), [this] { StartEdsa(); });
 }
 
 void DesktopSession::StartEdsa() {
-  if (command_ && command_->IsRunning()) return;
-  VexBaseUnknown_var created(VexClassDictionary::Instance().Create("VexGrdCmd"));
-  command_ = VexStateCommand_var(created);
-  if (!command_) throw std::runtime_error("the EDSA module did not register its command \"VexGrdCmd\"");
-  VexSession::GetSession().RunEvent("start the EDSA command",
-                                    [this] { VexSession::GetSession().StartCommand(command_); });
+  if (!restart_.IsCommandRunning()) restart_.StartCommand();
 }
 
-// The panel closes first, so that its settings are saved for the document it showed; when the
-// other plant cannot be opened, the command starts again on this one.
+// The watch follows the text session's: what the person does on the module's widgets changes
+// the network as the module knows; the window's menus do not.
+void DesktopSession::BeforePersonAction(VexQtActionTarget target) {
+  restart_.BeforeEvent(workspace_->GetDocument(), target == VexQtActionTarget::Module);
+}
+
+void DesktopSession::AfterPersonAction() {
+  restart_.AfterEvent();
+  if (auto request = restart_.Take()) restart_.Restart(*request);
+  window_->GetMirror().Flush();
+}
+
+// The panel closes first, so that its settings are saved for the document it showed, and the
+// ended command goes while its document is still there; when the other plant cannot be opened,
+// the command starts again on this one.
 void DesktopSession::OpenPlant(const QString& path, bool create) {
-  bool wasRunning = command_ && command_->IsRunning();
+  bool wasRunning = restart_.IsCommandRunning();
   ClosePanel();
   std::unique_ptr<VexWorkspace> next;
   try {
@@ -131,20 +133,25 @@ void DesktopSession::OpenPlant(const QString& path, bool create) {
     if (wasRunning) StartEdsa();
     throw;
   }
-  plantView_->ShowEditor(next->GetEditor(), next->GetViewer());  // before the old one goes
+  restart_.Reset();
+  if (plantView_) plantView_->ShowEditor(next->GetEditor(), next->GetViewer());  // before the old one goes
   workspace_ = std::move(next);
   workspace_->GetEditor().MakeCurrent();
   ShowDocument();
   if (wasRunning) StartEdsa();
 }
 
-// As the command language's import: one event for the whole import, then the panel opens again
-// on the plant as it now is.
+// As the command language's import: one event for the whole import; the panel then opens again
+// on the plant as it now is, which the report says.
 QString DesktopSession::ImportModel(const QString& path, const VexPlantModelReader::Progress& progress) {
   VexImportReport report =
       VexImportPlantModel(workspace_->GetDocument(), VexUnicodeString(path.toStdString()), progress);
-  RestartEdsaCommand(command_);
-  return QString::fromStdString(report.ToText());
+  std::string text = report.ToText();
+  if (restart_.IsCommandRunning()) {
+    text += std::string(PanelRestart::kImportNotice) + '\n';
+    restart_.Ask("The plant model was imported.", PanelRestart::Notice::InTheReport);
+  }
+  return QString::fromStdString(text);
 }
 
 // The tour expects the panel open on the plant as the sample has it; it stops at the first
@@ -153,7 +160,7 @@ void DesktopSession::PlayTour() {
   if (tour_ && tour_->IsPlaying()) return;
   VexQtRunPersonAction(window_.get(), [this] { StartEdsa(); });
   tour_ = std::make_unique<WindowTour>(
-      tourScript_, *workspace_, command_, [this](const QString& text) { window_->ShowTourTranscript(text); },
+      tourScript_, *workspace_, restart_, [this](const QString& text) { window_->ShowTourTranscript(text); },
       [this] {
         VexSession::GetSession().SetUser(std::make_unique<VexQtUser>(window_.get()));
         QTimer::singleShot(0, window_.get(), [this] { tour_.reset(); });
@@ -161,9 +168,11 @@ void DesktopSession::PlayTour() {
   tour_->Start();
 }
 
-int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var command,
+int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, PanelRestart& restart,
                       const std::filesystem::path& tourScript, std::ostream& out) {
-  DesktopSession desktop(workspace, command, false, tourScript);
+  DesktopSession::Options options;
+  options.tourScript = tourScript;
+  DesktopSession desktop(workspace, restart, options);
   out << "The window is open; closing it ends the session (the panel's settings are saved).\n";
   desktop.Show();
   QMetaObject::invokeMethod(

@@ -1,7 +1,9 @@
 #pragma once
 // The host program's window session: the main window on the open plant, the EDSA panel docked,
 // the user's questions as message boxes. Opening another plant ends the EDSA command (its
-// settings are saved), switches the document and starts the command again.
+// settings are saved), switches the document and starts the command again. After each of the
+// person's actions, a panel left stale (an event rolled back, the network changed from the
+// window's menus, an import) is shown anew: the command ends and starts again, with one message.
 
 #include <QApplication>
 #include <filesystem>
@@ -11,8 +13,9 @@
 
 #include "ProgramRuns.h"
 #include "VexPlantModelReader.h"
-#include "VexStateCommand.h"
+#include "VexQtUser.h"
 
+class PanelRestart;
 class VexQtMainWindow;
 class VexQtPlantView;
 class VexWorkspace;
@@ -20,17 +23,26 @@ class WindowTour;
 
 /// Runs the window session on `workspace`: starts the EDSA command and returns when the window
 /// is closed, with the host program's exit status.
-int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var command,
+int RunDesktopSession(std::unique_ptr<VexWorkspace>& workspace, PanelRestart& restart,
                       const std::filesystem::path& tourScript, std::ostream& out);
 
-class DesktopSession {
+class DesktopSession : private VexQtPersonActionObserver {
  public:
-  /// `answersFromScript`: a script answers the questions (the screenshots mode), so the
-  /// session's user is left as it is; otherwise the person at the window answers.
-  /// `tourScript` is what Help > Play the tour plays (empty: no such entry).
-  DesktopSession(std::unique_ptr<VexWorkspace>& workspace, VexStateCommand_var& command,
-                 bool answersFromScript, std::filesystem::path tourScript = {});
-  ~DesktopSession();
+  struct Options {
+    /// A script answers the questions (the screenshots mode), so the session's user is left as
+    /// it is; otherwise the person at the window answers.
+    bool answersFromScript = false;
+    /// What Help > Play the tour plays (empty: no such entry).
+    std::filesystem::path tourScript;
+    /// The plant in 3D in the centre; without it (tests on a platform without OpenGL) the centre
+    /// stays empty.
+    bool plantView = true;
+  };
+
+  /// `restart` holds the session's EDSA command, shared with a text session that runs beside
+  /// the window (the screenshots mode).
+  DesktopSession(std::unique_ptr<VexWorkspace>& workspace, PanelRestart& restart, Options options);
+  ~DesktopSession() override;
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;
 
@@ -42,8 +54,11 @@ class DesktopSession {
   bool Capture(const std::filesystem::path& file);
   /// Starts the EDSA command as the toolbar's button does; a failure is shown as a message.
   void StartEdsaAsPerson();
+  VexQtMainWindow& GetWindow() { return *window_; }
 
  private:
+  void BeforePersonAction(VexQtActionTarget target) override;
+  void AfterPersonAction() override;
   void OpenPlant(const QString& path, bool create);
   void StartEdsa();
   void ClosePanel();
@@ -53,9 +68,9 @@ class DesktopSession {
 
   int argc_ = 1;
   char* argv_[2] = {const_cast<char*>("voltaria"), nullptr};
-  QApplication application_;
+  std::unique_ptr<QApplication> ownApplication_;  // when the program has none yet
   std::unique_ptr<VexWorkspace>& workspace_;
-  VexStateCommand_var& command_;
+  PanelRestart& restart_;
   std::unique_ptr<VexQtMainWindow> window_;
   VexQtPlantView* plantView_ = nullptr;  // owned by the window
   std::filesystem::path tourScript_;

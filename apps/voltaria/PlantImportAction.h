@@ -6,8 +6,6 @@
 #include <iosfwd>
 #include <string>
 
-#include "VexStateCommand.h"
-
 class VexWorkspace;
 
 class PlantImportAction {
@@ -22,8 +20,3 @@ class PlantImportAction {
   VexWorkspace& workspace_;
   std::ostream& out_;
 };
-
-/// Closes the EDSA panel and starts the command again, so that the panel shows the plant as it is
-/// after a change from outside the module; `command` is then the new one. A command that is not
-/// running is left alone (false).
-bool RestartEdsaCommand(VexStateCommand_var& command);

@@ -9,6 +9,7 @@
 
 #include "ChangeReporter.h"
 #include "CommandWords.h"
+#include "PanelRestart.h"
 #include "TerminalUser.h"
 #include "VexAECReviewBaseServices.h"
 #include "VexApplicationFrame.h"
@@ -52,9 +53,9 @@ bool IsYes(const std::string& word) {
 
 }  // namespace
 
-ScriptInterpreter::ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_var command,
+ScriptInterpreter::ScriptInterpreter(VexWorkspace& workspace, PanelRestart& restart,
                                      TerminalUser& user, ChangeReporter& reporter, std::ostream& out)
-    : workspace_(workspace), command_(std::move(command)), user_(user), reporter_(reporter), out_(out) {
+    : workspace_(workspace), restart_(restart), user_(user), reporter_(reporter), out_(out) {
   DefineCommands();
   processObserver_ = VexAddProcessObserver([this](const VexProcessStart& start) { started_.push_back(start); });
 }
@@ -177,7 +178,6 @@ void ScriptInterpreter::Expand(std::vector<std::string>& words) const {
 
 ScriptInterpreter::Outcome ScriptInterpreter::Execute(const std::string& line) {
   lastError_.clear();
-  restartedByLastCommand_ = false;
   try {
     std::vector<std::string> words = SplitWords(line);
     Expand(words);
@@ -224,7 +224,7 @@ bool ScriptInterpreter::ActsOnThePanel(const std::string& name) {
   return panelCommands.contains(name);
 }
 
-bool ScriptInterpreter::IsPanelOpen() const { return command_ && command_->IsRunning(); }
+bool ScriptInterpreter::IsPanelOpen() const { return restart_.IsCommandRunning(); }
 
 void ScriptInterpreter::ClosePanel() {
   if (!IsPanelOpen()) return;

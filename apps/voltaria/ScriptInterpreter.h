@@ -13,9 +13,9 @@
 #include "ProgramRuns.h"
 #include "VexBaseUnknown.h"
 #include "VexProcess.h"
-#include "VexStateCommand.h"
 
 class ChangeReporter;
+class PanelRestart;
 class TerminalUser;
 class VexDialog;
 class VexWorkspace;
@@ -29,7 +29,9 @@ class ScriptInterpreter {
 
   enum class Outcome { Done, Failed, Quit };
 
-  ScriptInterpreter(VexWorkspace& workspace, VexStateCommand_var command, TerminalUser& user,
+  /// `restart` holds the session's EDSA command; the interpreter asks it for a restart when a
+  /// command changed the plant behind the panel's back (an import).
+  ScriptInterpreter(VexWorkspace& workspace, PanelRestart& restart, TerminalUser& user,
                     ChangeReporter& reporter, std::ostream& out);
   ~ScriptInterpreter();
   ScriptInterpreter(const ScriptInterpreter&) = delete;
@@ -42,12 +44,8 @@ class ScriptInterpreter {
   const std::string& GetLastError() const { return lastError_; }
   /// True while the EDSA command runs (its panel is open).
   bool IsPanelOpen() const;
-  /// Whether the last command ended the EDSA command and started it again (an import does).
-  bool RestartedByLastCommand() const { return restartedByLastCommand_; }
   /// Closes the panel as a person would (its Cancel), which saves the panel's settings.
   void ClosePanel();
-  /// Acts from now on on `command`, the EDSA command the host started again.
-  void SetCommand(VexStateCommand_var command) { command_ = std::move(command); }
   /// True when the command `name` acts on the panel or its command (widgets, picks, menus), so
   /// that the network changes it makes are the module's own.
   static bool ActsOnThePanel(const std::string& name);
@@ -86,12 +84,9 @@ class ScriptInterpreter {
   void PrintModel();
   void PrintRuns();
   void Import(const std::vector<std::string>& args);  // ScriptImport.cpp
-  /// Ends the EDSA command (as on close) and starts it again, when it runs.
-  void RestartCommand();
 
   VexWorkspace& workspace_;
-  VexStateCommand_var command_;
-  bool restartedByLastCommand_ = false;
+  PanelRestart& restart_;
   TerminalUser& user_;
   ChangeReporter& reporter_;
   std::ostream& out_;

@@ -15,7 +15,7 @@
 
 #include "ChangeReporter.h"
 #include "DesktopSession.h"
-#include "PanelStaleness.h"
+#include "PanelRestart.h"
 #include "VexQtDisplay.h"
 #include "PlantImportAction.h"
 #include "ScriptInterpreter.h"
@@ -107,24 +107,25 @@ bool StartEdsaCommand(const VexStateCommand_var& command, ChangeReporter& report
 
 }  // namespace
 
-bool VoltariaHost::RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
-                                const std::string& reason) {
-  out_ << "\n" << reason << " The EDSA panel closes (its settings are saved) and opens again:\n";
-  interpreter.ClosePanel();
-  interpreter.SetCommand(nullptr);  // the ended command and its panel go
-  auto tellWhy = [&] {
-    VexSession::GetSession().ShowMessage(
-        VexUnicodeString("EDSA panel"),
-        VexUnicodeString(reason + " The EDSA panel was closed, with its settings saved, and "
-                                  "opened again, so that it shows the plant as it is now."),
-        2);
-  };
-  VexStateCommand_var command = CreateEdsaCommand();
-  if (!command || !StartEdsaCommand(command, reporter, tellWhy)) {
+// A restart the person is told of in a message shows the closing on its own; one announced in the
+// command's report shows only what the panel shows anew.
+bool VoltariaHost::RestartPanel(PanelRestart& restart, ChangeReporter& reporter,
+                                const PanelRestart::Request& request) {
+  const bool ownMessage = request.notice == PanelRestart::Notice::Message;
+  if (ownMessage) out_ << "\n" << request.reason << " The EDSA panel closes (its settings are saved) and opens again:\n";
+  reporter.Begin();
+  try {
+    restart.Restart(request, [&] {
+      if (!ownMessage) return;
+      reporter.Report();
+      reporter.Begin();
+    });
+  } catch (const std::exception&) {
+    reporter.Report();
     err_ << "voltaria: the EDSA command could not start again\n";
     return false;
   }
-  interpreter.SetCommand(command);
+  reporter.Report();
   return true;
 }
 
@@ -265,6 +266,7 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     err_ << "voltaria: the EDSA module did not register its command \"VexGrdCmd\"\n";
     return kCannotStart;
   }
+  PanelRestart restart(command);
 
   bool interactive = !script && ::isatty(STDIN_FILENO);
   LineReader reader(interactive);
@@ -274,28 +276,28 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   session.SetUser(std::move(user));
   if (!ImportModels(*workspace)) return kCommandFailed;
   if (window_ && !options_.screenshots) {
-    return RunDesktopSession(workspace, command, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
+    return RunDesktopSession(workspace, restart, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
   }
   std::unique_ptr<VexQtVirtualDisplay> display;
   std::unique_ptr<DesktopSession> desktop;
   if (options_.screenshots) {
     if (!VexQtIsDisplayAvailable()) display = std::make_unique<VexQtVirtualDisplay>();
     fs::create_directories(*options_.screenshots);
-    desktop = std::make_unique<DesktopSession>(workspace, command, true);
+    DesktopSession::Options window;
+    window.answersFromScript = true;
+    desktop = std::make_unique<DesktopSession>(workspace, restart, window);
     desktop->Show();
   }
 
   VexDlgWindow* mainWindow = VexApplicationFrame::GetFrame()->GetMainWindow();
   ChangeReporter reporter(mainWindow, workspace->GetEditor(), workspace->GetViewer(), out_);
-  ScriptInterpreter interpreter(*workspace, command, person, reporter, out_);
+  ScriptInterpreter interpreter(*workspace, restart, person, reporter, out_);
 
   out_ << "\nThe EDSA panel opens:\n";
   if (!StartEdsaCommand(command, reporter)) {
     err_ << "voltaria: the EDSA command could not start\n";
     return kCannotStart;
   }
-  command = nullptr;  // the interpreter holds the command, and lets it go when it starts another
-  PanelStaleness staleness(workspace->GetDocument());
   if (interactive) out_ << "Type help for the commands, quit to end.\n";
 
   int status = kOk;
@@ -324,12 +326,11 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
     if (!interactive && (!echo || !lastWasEcho)) out_ << '\n';
     if (!interactive && !echo) out_ << "> " << *line << '\n';
     lastWasEcho = echo;
-    staleness.Before(ScriptInterpreter::ActsOnThePanel(words[0]));
+    restart.BeforeEvent(workspace->GetDocument(), ScriptInterpreter::ActsOnThePanel(words[0]));
     auto outcome = interpreter.Execute(*line);
-    // An import starts the command again itself; a second restart would tell the user twice.
-    if (auto reason = staleness.Reason();
-        reason && interpreter.IsPanelOpen() && !interpreter.RestartedByLastCommand()) {
-      if (!RestartPanel(interpreter, reporter, *reason)) return kCannotStart;
+    restart.AfterEvent();
+    if (auto request = restart.Take(); request && !RestartPanel(restart, reporter, *request)) {
+      return kCannotStart;
     }
     if (desktop && !echo) desktop->Capture(fs::path(*options_.screenshots) / StepPictureName(lineNumber, words));
     if (outcome == ScriptInterpreter::Outcome::Quit) break;

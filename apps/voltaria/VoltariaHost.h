@@ -7,10 +7,10 @@
 #include <iosfwd>
 #include <string>
 
+#include "PanelRestart.h"
 #include "VoltariaOptions.h"
 
 class ChangeReporter;
-class ScriptInterpreter;
 class VexWorkspace;
 
 /// `word` as a POSIX shell reads it back as one word: as it is when it holds only safe
@@ -30,10 +30,9 @@ class VoltariaHost {
   std::filesystem::path ProgramFolder() const;
   void ConfigureEnvironment();
   int RunSession(const std::filesystem::path& plant, bool create, bool tour);
-  /// Ends the EDSA command (its settings saved), tells the user `reason` in one message and starts
-  /// a new command, so that the panel shows the plant as it is. False when it cannot start.
-  bool RestartPanel(ScriptInterpreter& interpreter, ChangeReporter& reporter,
-                    const std::string& reason);
+  /// Honours a restart of the EDSA command in the transcript: the command ends (its settings
+  /// saved), the person is told why and a new command starts. False when it cannot start.
+  bool RestartPanel(PanelRestart& restart, ChangeReporter& reporter, const PanelRestart::Request& request);
   /// Whether the session runs in a window: asked for screenshots, or a display is there and
   /// neither --text nor --script was given. The session says so in one line when a window was
   /// possible but no display answered.

@@ -5,11 +5,12 @@
 #include "TerminalUser.h"
 #include "VexApplicationFrame.h"
 #include "VexDlgWindow.h"
+#include "VexQtUser.h"
 #include "VexSession.h"
 #include "VexWorkspace.h"
 
 WindowTour::WindowTour(const std::filesystem::path& script, VexWorkspace& workspace,
-                       VexStateCommand_var command, std::function<void(const QString&)> show,
+                       PanelRestart& restart, std::function<void(const QString&)> show,
                        std::function<void()> finished)
     : script_(script), reader_(std::make_unique<LineReader>(false)), show_(std::move(show)),
       finished_(std::move(finished)) {
@@ -18,8 +19,7 @@ WindowTour::WindowTour(const std::filesystem::path& script, VexWorkspace& worksp
   VexSession::GetSession().SetUser(std::move(user));
   reporter_ = std::make_unique<ChangeReporter>(VexApplicationFrame::GetFrame()->GetMainWindow(),
                                                workspace.GetEditor(), workspace.GetViewer(), transcript_);
-  interpreter_ = std::make_unique<ScriptInterpreter>(workspace, std::move(command), *user_, *reporter_,
-                                                     transcript_);
+  interpreter_ = std::make_unique<ScriptInterpreter>(workspace, restart, *user_, *reporter_, transcript_);
   timer_.setInterval(500);
   connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
   if (!script_) transcript_ << "The tour script " << script.string() << " cannot be read.\n";
@@ -39,7 +39,18 @@ void WindowTour::Step() {
   std::size_t first = line.find_first_not_of(" \t\r");
   if (first == std::string::npos || line[first] == '#') return Step();
   transcript_ << "\n> " << line << '\n';
-  if (interpreter_->Execute(line) == ScriptInterpreter::Outcome::Failed) {
+  ScriptInterpreter::Outcome outcome = ScriptInterpreter::Outcome::Done;
+  bool onThePanel = false;
+  try {
+    std::vector<std::string> words = ScriptInterpreter::SplitWords(line);
+    onThePanel = !words.empty() && ScriptInterpreter::ActsOnThePanel(words[0]);
+  } catch (const std::invalid_argument&) {
+    // the interpreter tells what is wrong with the line
+  }
+  VexQtRunPersonAction(
+      nullptr, [&] { outcome = interpreter_->Execute(line); },
+      onThePanel ? VexQtActionTarget::Module : VexQtActionTarget::Window);
+  if (outcome == ScriptInterpreter::Outcome::Failed) {
     transcript_ << "The tour stopped at line " << lineNumber_ << ".\n";
     return Finish();
   }

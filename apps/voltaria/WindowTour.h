@@ -1,7 +1,8 @@
 #pragma once
 // Help > Play the tour: the bundled tour played step by step in the window, a line every half
 // second, through the same command language as the text tour; what each step changed is written
-// in the window's Tour log. The script answers the questions while it plays.
+// in the window's Tour log. The script answers the questions while it plays. Each step is played
+// as a person's action in the window, so a restart it calls for is honoured as the window does.
 
 #include <QObject>
 #include <QTimer>
@@ -11,10 +12,9 @@
 #include <memory>
 #include <sstream>
 
-#include "VexStateCommand.h"
-
 class ChangeReporter;
 class LineReader;
+class PanelRestart;
 class ScriptInterpreter;
 class TerminalUser;
 class VexWorkspace;
@@ -22,7 +22,7 @@ class VexWorkspace;
 class WindowTour : public QObject {
  public:
   /// `show` receives the transcript so far after each step; `finished` is called once at the end.
-  WindowTour(const std::filesystem::path& script, VexWorkspace& workspace, VexStateCommand_var command,
+  WindowTour(const std::filesystem::path& script, VexWorkspace& workspace, PanelRestart& restart,
              std::function<void(const QString&)> show, std::function<void()> finished);
   ~WindowTour() override;
 

@@ -168,4 +168,31 @@ TEST(DialogChange, AnObserverThatLeftHearsNothing) {
   EXPECT_EQ(staying.changes, (std::vector<std::string>{"Edt state", "Edt state"}));
 }
 
+// A front end that follows lines hears which line of a list changed and how; one that does not
+// hears the list's State change as before.
+TEST(DialogChange, AListTellsWhichLineWasAddedOrSetAndWhenItWasEmptied) {
+  struct LineRecorder : ChangeRecorder {
+    void OnListChanged(VexDialog& list, VexListChange change, int row) override {
+      const char* names[] = {"reset", "appended", "replaced"};
+      changes.push_back(std::string(list.GetName()) + " " + names[static_cast<int>(change)] + " " +
+                        std::to_string(row));
+    }
+  };
+  Tree tree;
+  LineRecorder lines;
+  ChangeRecorder plain;
+  tree.list->SetColumnItem(0, "x", -1);
+  tree.list->SetColumnItem(1, "y", tree.list->GetLineCount() - 1);
+  tree.list->SetColumnItem(0, "z", 0);
+  tree.list->ClearLine();
+  tree.selector->SetLine("first");
+  tree.selector->SetLine("again", 0);
+  tree.selector->ClearLine();
+  EXPECT_EQ(lines.changes, (std::vector<std::string>{"Lst appended 2", "Lst replaced 2", "Lst replaced 0",
+                                                     "Lst reset -1", "Sel appended 0", "Sel replaced 0",
+                                                     "Sel reset -1"}));
+  EXPECT_EQ(plain.changes, (std::vector<std::string>{"Lst state", "Lst state", "Lst state", "Lst state",
+                                                     "Sel state", "Sel state", "Sel state"}));
+}
+
 }  // namespace

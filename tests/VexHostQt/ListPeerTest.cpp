@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <functional>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
@@ -123,5 +124,127 @@ TEST_F(ListPeerTest, ASelectorListShowsItsLines) {
   ASSERT_EQ(view.model()->rowCount(), 2);
   EXPECT_EQ(Cell(view, 1, 0), "Current 412 A");
 }
+
+// What a list's model tells its views, as "reset", "insert 3-4" or "change 1-1": a list emptied
+// and filled again is one reset however long it is; a line added or set again is a notice of that
+// line alone, so the view keeps its place.
+void AppendRow(VexDlgMultiList& list, const std::vector<std::string>& cells) {
+  int row = list.GetLineCount();
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    list.SetColumnItem(static_cast<int>(column), VexUnicodeString(cells[column]), row);
+  }
+}
+
+void Refill(VexDlgMultiList& list, int rows) {
+  list.ClearLine();
+  for (int row = 0; row < rows; ++row) {
+    std::string id = std::to_string(row);
+    AppendRow(list, {"B" + id, "BUS" + id, "BUS" + std::to_string(row + 1)});
+  }
+}
+
+struct ModelNoticeCase {
+  const char* name;
+  std::function<void(VexDlgMultiList&, VexDlgSelectorList&)> change;
+  std::vector<std::string> listNotices;
+  std::vector<std::string> selectorNotices;
+};
+
+void PrintTo(const ModelNoticeCase& c, std::ostream* out) { *out << c.name; }
+
+class ModelNoticeTest : public ListPeerTest, public ::testing::WithParamInterface<ModelNoticeCase> {
+ protected:
+  static void Record(QAbstractItemModel& model, std::vector<std::string>& notices) {
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&notices] { notices.push_back("reset"); });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&notices](const QModelIndex&, int first, int last) {
+      notices.push_back("insert " + std::to_string(first) + "-" + std::to_string(last));
+    });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                     [&notices](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                       notices.push_back("change " + std::to_string(topLeft.row()) + "-" +
+                                         std::to_string(bottomRight.row()));
+                     });
+  }
+};
+
+TEST_P(ModelNoticeTest, TheViewsHearOneNoticePerEventForWhatChanged) {
+  QTreeView& listView = ViewOf<QTreeView>(list);
+  QTreeView& linesView = ViewOf<QTreeView>(lines);
+  std::vector<std::string> listNotices, selectorNotices;
+  Record(*listView.model(), listNotices);
+  Record(*linesView.model(), selectorNotices);
+
+  GetParam().change(*list, *lines);
+  Sync();
+
+  EXPECT_EQ(listNotices, GetParam().listNotices);
+  EXPECT_EQ(selectorNotices, GetParam().selectorNotices);
+  // Whatever the notices, the views read what the tree holds.
+  ASSERT_EQ(listView.model()->rowCount(), list->GetLineCount());
+  for (int row = 0; row < list->GetLineCount(); row += std::max(1, list->GetLineCount() / 7)) {
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+      VexUnicodeString cell;
+      list->GetColumnItem(column, cell, row);
+      EXPECT_EQ(Cell(listView, row, column).toStdString(), cell.str()) << row << ", " << column;
+    }
+  }
+  ASSERT_EQ(linesView.model()->rowCount(), lines->GetLineCount());
+  for (int row = 0; row < lines->GetLineCount(); ++row) {
+    VexUnicodeString line;
+    lines->GetLine(row, line);
+    EXPECT_EQ(Cell(linesView, row, 0).toStdString(), line.str());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ModelNoticeTest,
+    ::testing::Values(
+        ModelNoticeCase{"RefillOfManyRows",
+                        [](VexDlgMultiList& l, VexDlgSelectorList& s) {
+                          Refill(l, 20000);
+                          s.ClearLine();
+                          for (int i = 0; i < 5000; ++i) s.SetLine(VexUnicodeString("line " + std::to_string(i)));
+                        },
+                        {"reset"}, {"reset"}},
+        ModelNoticeCase{"RefillWithFewerRows", [](VexDlgMultiList& l, VexDlgSelectorList&) { Refill(l, 2); },
+                        {"reset"}, {}},
+        ModelNoticeCase{"OneRowAdded",
+                        [](VexDlgMultiList& l, VexDlgSelectorList& s) {
+                          AppendRow(l, {"B4", "BUS4", "BUS5"});
+                          s.SetLine("Current 412 A");
+                        },
+                        {"insert 3-3"}, {"insert 1-1"}},
+        ModelNoticeCase{"RowsAddedInOneEvent",
+                        [](VexDlgMultiList& l, VexDlgSelectorList&) {
+                          for (int i = 4; i < 7; ++i) AppendRow(l, {"B", "BUS", "BUS"});
+                        },
+                        {"insert 3-5"}, {}},
+        ModelNoticeCase{"OneCellSetAgain",
+                        [](VexDlgMultiList& l, VexDlgSelectorList& s) {
+                          l.SetColumnItem(2, "BUS9", 1);
+                          s.SetLine("Voltage 0.97 pu", 0);
+                        },
+                        {"change 1-1"}, {"change 0-0"}},
+        ModelNoticeCase{"RowsSetAgainAndAdded",
+                        [](VexDlgMultiList& l, VexDlgSelectorList&) {
+                          l.SetColumnItem(0, "X", 2);
+                          l.SetColumnItem(0, "Y", 0);
+                          AppendRow(l, {"B4", "BUS4", "BUS5"});
+                          l.SetColumnItem(1, "BUS7", 3);  // a cell of the new row: part of its insertion
+                        },
+                        {"insert 3-3", "change 0-2"}, {}},
+        ModelNoticeCase{"ColumnsChanged",
+                        [](VexDlgMultiList& l, VexDlgSelectorList&) {
+                          VexUnicodeString titles[] = {"Branch", "From"};
+                          l.SetColumnTitles(2, titles);
+                        },
+                        {"reset"}, {}},
+        ModelNoticeCase{"OnlyTheSelection",
+                        [](VexDlgMultiList& l, VexDlgSelectorList&) {
+                          int row = 1;
+                          l.SetSelect(&row, 1);
+                        },
+                        {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

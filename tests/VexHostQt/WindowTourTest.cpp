@@ -25,13 +25,14 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <regex>
 #include <set>
 #include <sstream>
 
 #include "ChangeReporter.h"
 #include "DesktopSession.h"
 #include "ModalAnswers.h"
+#include "PanelRestart.h"
+#include "ReviewedTranscript.h"
 #include "ScriptInterpreter.h"
 #include "TerminalUser.h"
 #include "TestPlant.h"
@@ -68,9 +69,8 @@ constexpr int kWaitMs = 10000;
 constexpr int kProgramWaitMs = 30000;
 
 // The same text whichever copy of the sample it was written in, whenever it was written.
-std::string Normalized(std::string text, const fs::path& workRoot) {
-  ReplaceAll(text, workRoot.string(), "<work>");
-  return std::regex_replace(text, std::regex("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"), "<time>");
+std::string Normalized(const std::string& text, const fs::path& workRoot) {
+  return WithPlaceholders(text, {{workRoot.string(), "<work>"}});
 }
 
 // What a command printed in a transcript: the lines after its last "> command" line.
@@ -143,18 +143,16 @@ class WindowTourTest : public ::testing::Test {
     workspace = VexWorkspace::Open(VexUnicodeString(work.plant.string()), false);
     VexGrdProject::SeedSettingsFromDocument(workspace->GetDocument());
     processObserver = VexAddProcessObserver([this](const VexProcessStart& start) { started.push_back(start); });
-    desktop = std::make_unique<DesktopSession>(workspace, command, false);
+    desktop = std::make_unique<DesktopSession>(workspace, restart, DesktopSession::Options{});
     desktop->Show();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (auto* found = dynamic_cast<VexQtMainWindow*>(top)) window = found;
-    }
+    window = &desktop->GetWindow();
     answers = std::make_unique<ModalAnswers>();
     desktop->StartEdsaAsPerson();
     // The command language's read-outs of this session, for the comparison with the text tour.
     terminalUser = std::make_unique<TerminalUser>(lineReader, readOut);
     reporter = std::make_unique<ChangeReporter>(VexApplicationFrame::GetFrame()->GetMainWindow(),
                                                 workspace->GetEditor(), workspace->GetViewer(), readOut);
-    readBack = std::make_unique<ScriptInterpreter>(*workspace, command, *terminalUser, *reporter, readOut);
+    readBack = std::make_unique<ScriptInterpreter>(*workspace, restart, *terminalUser, *reporter, readOut);
   }
   ~WindowTourTest() override {
     EXPECT_TRUE(answers->Problems().isEmpty()) << answers->Problems().join("\n").toStdString();
@@ -311,6 +309,7 @@ class WindowTourTest : public ::testing::Test {
   WorkFolder work;
   std::unique_ptr<VexWorkspace> workspace;
   VexStateCommand_var command;
+  PanelRestart restart{command};
   int processObserver = 0;
   std::vector<VexProcessStart> started;
   std::unique_ptr<DesktopSession> desktop;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "RingNetwork.h"
 #include "ScriptInterpreter.h"
 #include "TestFolder.h"
 #include "VexDocument.h"
@@ -148,17 +149,7 @@ ProgramRun VoltariaWithFileSizeLimit(const std::vector<std::string>& arguments,
 // model; the panel's registry and lists, which only the module rebuilds, once kept the 3,000 new
 // nodes, so that no later Synchronize asked anything. The host starts the command again.
 TEST_F(BadUseTest, AfterACommitThatFailedThePanelStartsAgainShowingThePlantAsItIs) {
-  constexpr int kCount = 3000;
-  std::ostringstream network;
-  network << kCount << '\n';
-  for (int i = 0; i < kCount; ++i) network << "NEW" << 10000 + i << '\n';
-  network << kCount << '\n';
-  for (int i = 0; i < kCount; ++i) {
-    network << "NEW" << 10000 + i << " NEW" << 10000 + (i + 1) % kCount << '\n';
-  }
-  const fs::path edsa = work.plant.parent_path() / "edsa";
-  std::ofstream(edsa / "big.mas") << "EDSA-MASTER 1\nNetworkType=3P\n";
-  std::ofstream(edsa / "big.net") << network.str();
+  WriteRingNetwork(work.edsa);
   const fs::path script = folder.Write("sync.vscript",
                                        "type MasterFileEdt \"$PLANT_DIR/edsa/big.mas\"\n"
                                        "answer yes\nanswer no\npush Synchronize\n");

@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <regex>
-#include <sstream>
-
+#include "ReviewedTranscript.h"
 #include "TestFolder.h"
 #include "WorkFolder.h"
 
@@ -27,17 +23,12 @@ TEST(SampleImportScenario, TheTourBeginsOnTheImportedSample) {
                            (work.root / "plant.ifc").string(), "--settings", work.settings.string(), "--edsa",
                            VOLTARIA_EDSA_DIR, "--script", script.string()},
                           {}, &output, true);
-  std::string transcript = output + "[exit status " + std::to_string(status) + "]\n";
-  ReplaceAll(transcript, work.root.string(), "<work>");
-  ReplaceAll(transcript, VOLTARIA_EDSA_DIR, "<edsa>");
-  ReplaceAll(transcript, VOLTARIA_IMPORT_SCENARIO_DIR, "<scenarios>");
-  transcript = std::regex_replace(transcript, std::regex("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"), "<time>");
-
+  std::string transcript = WithPlaceholders(output + "[exit status " + std::to_string(status) + "]\n",
+                                            {{work.root.string(), "<work>"},
+                                             {VOLTARIA_EDSA_DIR, "<edsa>"},
+                                             {VOLTARIA_IMPORT_SCENARIO_DIR, "<scenarios>"}});
   fs::path expected = fs::path(VOLTARIA_IMPORT_SCENARIO_DIR) / "sample_import.expected";
-  if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
-    std::ofstream(expected, std::ios::binary) << transcript;
-  }
-  EXPECT_EQ(transcript, ReadFileText(expected));
+  EXPECT_EQ(transcript, ReviewedTranscript(expected, transcript));
 }
 
 }  // namespace

@@ -135,9 +135,3 @@ std::string ReadFileText(const std::filesystem::path& file) {
   text << in.rdbuf();
   return text.str();
 }
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}

@@ -53,8 +53,6 @@ class ScopedCurrentFolder {
 
 /// The whole content of `file` (empty when it cannot be read).
 std::string ReadFileText(const std::filesystem::path& file);
-/// Replaces every `from` in `text` with `to` (paths in transcripts, for one).
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to);
 
 /// A program built beside the tests.
 std::filesystem::path TestProgram(const std::string& name);
