@@ -210,8 +210,9 @@ class WindowTourTest : public ::testing::Test {
     QTest::keyClick(&combo, Qt::Key_F4);
     QAbstractItemView* list = combo.view();
     ASSERT_TRUE(list->isVisible()) << name << "'s list did not open";
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int row = 0; row < wanted; ++row) QTest::keyClick(list, Qt::Key_Down);
+    auto row = [list] { return list->currentIndex().isValid() ? list->currentIndex().row() : -1; };
+    while (row() < wanted) QTest::keyClick(list, Qt::Key_Down);
+    while (row() > wanted) QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Return);
   }
   /// Clicks the row of the list `name` whose cells from `column` on read `cells`.
