@@ -61,7 +61,10 @@ class VexQtPlantScene {
   VexColor ColorOf(int index) const { return shown_[index]; }
 
   /// The first element hit by the ray from `origin` along `direction`; nothing when none is.
-  std::optional<int> Pick(const std::array<float, 3>& origin, const std::array<float, 3>& direction) const;
+  /// With an `aperture` (a tolerance per unit of distance along the ray), every box counts that
+  /// much larger, so that a conduit thinner than a pixel can be clicked.
+  std::optional<int> Pick(const std::array<float, 3>& origin, const std::array<float, 3>& direction,
+                          float aperture = 0) const;
   /// The smallest axis-aligned box around the elements `indices` (all when empty): min then max.
   std::array<std::array<float, 3>, 2> Bounds(const std::vector<int>& indices = {}) const;
   /// The element for a shown object (a plant element or a path to one); nothing for others.

@@ -47,9 +47,11 @@ class VexQtPlantView : public QWidget, private VexTransactionHandler {
 
   /// The element under the window point `at`, by the camera of the moment.
   std::optional<int> ElementAt(const QPoint& at) const;
-  /// Where the centre of element `index` shows in the view's window (it may be hidden behind
-  /// another element).
+  /// Where element `index` shows in the view's window: the centre of its box, or of the middle
+  /// segment of its route (it may be hidden behind another element).
   QPoint ProjectedCentre(int index) const;
+  /// Where the world point `point` (mm) shows in the view's window.
+  QPoint Projected(const std::array<float, 3>& point) const;
 
   /// The size of the 3D window, in which ProjectedCentre and ElementAt count.
   QSize GetViewportSize() const;
@@ -89,5 +91,5 @@ class VexQtPlantView : public QWidget, private VexTransactionHandler {
   int reframesShown_ = 0;
   bool followScheduled_ = false;
   bool buffersChanged_ = false;
-  QPoint pressedAt_;
+  std::optional<QPoint> pressedAt_;  // while a button is down
 };

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -17,13 +18,18 @@
 VexQtFramePeer::VexQtFramePeer(VexDialog& frame, VexQtDialogMirror& mirror)
     : VexQtPeer(frame, new QGroupBox, mirror), grid_(new QGridLayout(view_)) {}
 
-// A frame without a title is only a grid: no box is drawn around it.
+// A frame without a title is only a grid: no box is drawn around it. A style sheet holds for the
+// frames inside too, so it speaks of flat boxes only: a titled frame inside keeps its box and the
+// room for its title, and so does a frame titled after its peer was made.
 void VexQtFramePeer::RefreshTitle() {
   auto* box = static_cast<QGroupBox*>(view_.data());
   VexUnicodeString title = widget_->GetTitle();
   box->setTitle(VexQtText(title));
   box->setFlat(title.IsEmpty());
-  if (title.IsEmpty()) box->setStyleSheet("QGroupBox { border: 0; margin-top: 0; }");
+  box->setStyleSheet(title.IsEmpty() ? "QGroupBox[flat=\"true\"] { border: 0; margin-top: 0; }" : "");
+  // A sheet above it reads the flatness when the box is polished.
+  box->style()->unpolish(box);
+  box->style()->polish(box);
 }
 
 VexQtTabContainerPeer::VexQtTabContainerPeer(VexDlgTabContainer& tabs, VexQtDialogMirror& mirror)

@@ -68,14 +68,19 @@ VexQtPlantScene::Box SegmentBox(const Vec& a, const Vec& b, float thickness, boo
           {Scale(along, 0.5f), Scale(side, thickness / 2), Scale(up, height / 2)}};
 }
 
-// The ray's entry distance into an oriented box (slab test in the box's frame), or nothing.
-std::optional<float> Hit(const VexQtPlantScene::Box& box, const Vec& origin, const Vec& direction) {
+// The distances along the ray at which it enters and leaves an oriented box (slab test in the
+// box's frame), or nothing. The box is widened on every side by `widening` per unit of distance
+// from the ray's origin.
+std::optional<std::array<float, 2>> Hit(const VexQtPlantScene::Box& box, const Vec& origin, const Vec& direction,
+                                         float widening) {
   float enter = 0, leave = std::numeric_limits<float>::max();
   Vec toCentre = Sub(box.centre, origin);
+  float margin = widening * std::max(Dot(toCentre, direction), 0.0f);
   for (const Vec& half : box.halfAxes) {
-    float extent = Length(half);
-    if (extent <= 0) return std::nullopt;
-    Vec axis = Scale(half, 1 / extent);
+    float length = Length(half);
+    if (length <= 0) return std::nullopt;
+    float extent = length + margin;
+    Vec axis = Scale(half, 1 / length);
     float e = Dot(axis, toCentre), f = Dot(axis, direction);
     if (std::fabs(f) > 1e-9f) {
       float t1 = (e - extent) / f, t2 = (e + extent) / f;
@@ -87,7 +92,20 @@ std::optional<float> Hit(const VexQtPlantScene::Box& box, const Vec& origin, con
       return std::nullopt;
     }
   }
-  return enter;
+  return std::array<float, 2>{enter, leave};
+}
+
+// How far along the ray a box shows: where the ray enters it; for a box the ray only passes
+// within the aperture, where it passes the box's near side (the widened box's middle, less the
+// box's smallest half size), so that widening does not bring a large box nearer.
+std::optional<float> Depth(const VexQtPlantScene::Box& box, const Vec& origin, const Vec& direction, float aperture) {
+  if (auto met = Hit(box, origin, direction, 0)) return (*met)[0];
+  if (aperture <= 0) return std::nullopt;
+  auto near = Hit(box, origin, direction, aperture);
+  if (!near) return std::nullopt;
+  float smallest = std::numeric_limits<float>::max();
+  for (const Vec& half : box.halfAxes) smallest = std::min(smallest, Length(half));
+  return std::max(((*near)[0] + (*near)[1]) / 2 - smallest, 0.0f);
 }
 
 }  // namespace
@@ -191,13 +209,15 @@ std::vector<VexElementKind> VexQtPlantScene::UpdateColors(const VexNavigation3DV
   return kinds;
 }
 
-std::optional<int> VexQtPlantScene::Pick(const Vec& origin, const Vec& direction) const {
+// The nearest element within the aperture wins, as in a pick box: a conduit along a cabinet's
+// face, nearer than the face, is taken.
+std::optional<int> VexQtPlantScene::Pick(const Vec& origin, const Vec& direction, float aperture) const {
   std::optional<int> nearest;
   float nearestDistance = std::numeric_limits<float>::max();
   Vec unit = Unit(direction);
   for (std::size_t i = 0; i < elements_.size(); ++i) {
     for (const Box& box : elements_[i].boxes) {
-      std::optional<float> distance = Hit(box, origin, unit);
+      std::optional<float> distance = Depth(box, origin, unit, aperture);
       if (distance && *distance < nearestDistance) {
         nearestDistance = *distance;
         nearest = static_cast<int>(i);

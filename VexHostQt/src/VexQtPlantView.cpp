@@ -75,6 +75,8 @@ Qt3DExtras::Qt3DWindow* MakeWindow() {
 
 QVector3D ToVector(const std::array<float, 3>& v) { return {v[0], v[1], v[2]}; }
 
+constexpr float kPickAperturePixels = 4.0f;
+
 }  // namespace
 
 VexQtPlantView::VexQtPlantView(QWidget* parent)
@@ -218,17 +220,25 @@ std::array<std::array<float, 3>, 2> VexQtPlantView::Ray(const QPoint& at) const 
   return {{{nearPoint.x(), nearPoint.y(), nearPoint.z()}, {direction.x(), direction.y(), direction.z()}}};
 }
 
+// A click within a few pixels of a thin element takes it, as a CAD program's pick box does.
 std::optional<int> VexQtPlantView::ElementAt(const QPoint& at) const {
   if (!scene_) return std::nullopt;
   auto [origin, direction] = Ray(at);
-  return scene_->Pick(origin, direction);
+  float pixelPerDistance = 2 * std::tan(qDegreesToRadians(window_->camera()->fieldOfView() / 2)) /
+                           static_cast<float>(std::max(window_->height(), 1));
+  return scene_->Pick(origin, direction, kPickAperturePixels * pixelPerDistance);
 }
 
+// The middle box of a route lies on the element, where the centre of a bent route's bounds may
+// be empty space.
 QPoint VexQtPlantView::ProjectedCentre(int index) const {
-  auto bounds = scene_->Bounds({index});
-  QVector3D centre = (ToVector(bounds[0]) + ToVector(bounds[1])) / 2;
+  const std::vector<VexQtPlantScene::Box>& boxes = scene_->GetElements()[index].boxes;
+  return Projected(boxes[boxes.size() / 2].centre);
+}
+
+QPoint VexQtPlantView::Projected(const std::array<float, 3>& point) const {
   Qt3DRender::QCamera* camera = window_->camera();
-  QVector3D device = (camera->projectionMatrix() * camera->viewMatrix()).map(centre);
+  QVector3D device = (camera->projectionMatrix() * camera->viewMatrix()).map(ToVector(point));
   return {static_cast<int>((device.x() + 1) / 2 * window_->width()),
           static_cast<int>((1 - device.y()) / 2 * window_->height())};
 }
@@ -255,17 +265,19 @@ void VexQtPlantView::RightClick(const QPoint& at, const QPoint& globalAt) {
 }
 
 // A press and release at nearly the same place is a click; anything else is the orbit
-// controller's drag.
+// controller's drag. A release counts only after its own press: under Xvfb the release that opened
+// a contextual menu came a second time once the menu was closed with Escape.
 bool VexQtPlantView::eventFilter(QObject* watched, QEvent* event) {
   if (watched != window_) return false;
   if (event->type() == QEvent::MouseButtonPress) {
     pressedAt_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-  } else if (event->type() == QEvent::MouseButtonRelease) {
+  } else if (event->type() == QEvent::MouseButtonRelease && pressedAt_) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     QPoint at = mouse->position().toPoint();
-    if ((at - pressedAt_).manhattanLength() > 4) return false;
-    if (mouse->button() == Qt::LeftButton) Click(at, mouse->modifiers());
-    if (mouse->button() == Qt::RightButton) RightClick(at, mouse->globalPosition().toPoint());
+    bool isClick = (at - *pressedAt_).manhattanLength() <= 4;
+    pressedAt_.reset();
+    if (isClick && mouse->button() == Qt::LeftButton) Click(at, mouse->modifiers());
+    if (isClick && mouse->button() == Qt::RightButton) RightClick(at, mouse->globalPosition().toPoint());
   }
   return false;
 }

@@ -89,6 +89,31 @@ TEST_F(ContainerPeerTest, GridCellsAndSpansBecomeTheLayout) {
   EXPECT_EQ(ViewOf<QLabel>(left).text(), "left");
 }
 
+// A titled frame shows its title above its content: inside an untitled frame, and when the
+// module titles it after it was built.
+TEST_F(ContainerPeerTest, ATitledFrameShowsItsTitleAboveItsContent) {
+  auto expectTitleAbove = [](QGroupBox& box, QWidget& first) {
+    EXPECT_FALSE(box.isFlat()) << box.title().toStdString();
+    EXPECT_GE(first.geometry().top(), box.fontMetrics().height())
+        << "the content covers the title " << box.title().toStdString();
+  };
+  auto* inner = new VexDlgFrame(frame, "InnerFrm");
+  inner->SetGridConstraints(3, 0, 1, 1, 0);
+  inner->SetTitle("Cable Pull");
+  auto* innerLabel = new VexDlgLabel(inner, "InnerLbl");
+  innerLabel->SetTitle("inside");
+  QApplication::processEvents();
+  auto& outer = ViewOf<QGroupBox>(frame);
+  EXPECT_TRUE(outer.isFlat()) << "no box around an untitled frame";
+  expectTitleAbove(ViewOf<QGroupBox>(inner), ViewOf<QLabel>(innerLabel));
+
+  frame->SetTitle("Cable Route");
+  Sync();
+  QApplication::processEvents();
+  EXPECT_EQ(outer.title(), "Cable Route");
+  expectTitleAbove(outer, ViewOf<QLabel>(left));
+}
+
 TEST_F(ContainerPeerTest, OkCancelAndTheCloseBoxAskTheTree) {
   QTest::mouseClick(Window().GetOKButton(), Qt::LeftButton);
   QTest::mouseClick(Window().GetCancelButton(), Qt::LeftButton);

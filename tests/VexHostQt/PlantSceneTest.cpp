@@ -52,12 +52,13 @@ struct RayCase {
   std::array<float, 3> origin;
   std::array<float, 3> direction;
   const char* expected;  // null: nothing hit
+  float aperture = 0;
 };
 
 class PlantScenePickTest : public PlantSceneTest, public ::testing::WithParamInterface<RayCase> {};
 
 TEST_P(PlantScenePickTest, ARayPicksTheNearestElementItMeets) {
-  std::optional<int> hit = scene->Pick(GetParam().origin, GetParam().direction);
+  std::optional<int> hit = scene->Pick(GetParam().origin, GetParam().direction, GetParam().aperture);
   if (!GetParam().expected) {
     EXPECT_FALSE(hit.has_value());
     return;
@@ -72,7 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
                       RayCase{"DownOnTheConduit", {3000, 300, 5000}, {0, 0, -1}, "CD1"},
                       RayCase{"AlongXHitsTheCabinetFirst", {-5000, 300, 100}, {1, 0, 0}, "CAB1"},
                       RayCase{"BesideEverything", {3000, 3000, 5000}, {0, 0, -1}, nullptr},
-                      RayCase{"AwayFromEverything", {500, 300, 5000}, {0, 0, 1}, nullptr}),
+                      RayCase{"AwayFromEverything", {500, 300, 5000}, {0, 0, 1}, nullptr},
+                      // 300 mm beside the conduit's side, 4.9 m above it: a tenth of the distance
+                      // reaches it, a hundredth does not.
+                      RayCase{"BesideTheConduitWithinTheAperture", {3000, 650, 5000}, {0, 0, -1}, "CD1", 0.1f},
+                      RayCase{"BesideTheConduitBeyondTheAperture", {3000, 650, 5000}, {0, 0, -1}, nullptr, 0.01f},
+                      // Along the conduit, 150 mm above it, to the cabinet: within the aperture
+                      // the conduit is nearer.
+                      RayCase{"AlongTheConduitTheNearerInTheApertureWins", {8000, 300, 300}, {-1, 0, 0}, "CD1", 0.05f},
+                      RayCase{"AlongTheConduitWithoutApertureTheCabinet", {8000, 300, 300}, {-1, 0, 0}, "CAB1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlantSceneTest, GivenColoursAndHighlightsRecolourOnlyTheirElementsVertices) {

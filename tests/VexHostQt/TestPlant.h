@@ -1,7 +1,13 @@
 #pragma once
 // A small plant document in a test's folder, built from a list of boxes and routes, and the
-// lookups the plant view's tests share.
+// lookups the plant view's tests share: where a person sees an element, and the 3D window that
+// takes the mouse.
 
+#include <QGuiApplication>
+#include <QPoint>
+#include <QRect>
+#include <QWindow>
+#include <Qt3DExtras/Qt3DWindow>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +17,7 @@
 #include "VexDocumentTransaction.h"
 #include "VexPlacement.h"
 #include "VexQtPlantScene.h"
+#include "VexQtPlantView.h"
 #include "VexWorkspace.h"
 
 struct TestPlantElement {
@@ -45,4 +52,24 @@ inline int SceneIndexOf(const VexQtPlantScene& scene, const std::string& name) {
 
 inline VexBaseUnknown_var ElementNamed(VexWorkspace& workspace, const char* name) {
   return VexBaseUnknown_var(workspace.GetDocument().FindElementByName(name));
+}
+
+/// Where a person sees element `index` in `view`: the first of its boxes whose centre is in the
+/// view and not hidden behind another element; nothing when there is none.
+inline std::optional<QPoint> VisiblePointOf(const VexQtPlantView& view, int index) {
+  if (index < 0) return std::nullopt;
+  QRect viewport(QPoint(0, 0), view.GetViewportSize());
+  for (const VexQtPlantScene::Box& box : view.GetScene()->GetElements()[index].boxes) {
+    QPoint at = view.Projected(box.centre);
+    if (viewport.contains(at) && view.ElementAt(at) == index) return at;
+  }
+  return std::nullopt;
+}
+
+/// The plant view's 3D window, which gets the mouse (one plant view at a time).
+inline QWindow* PlantWindow() {
+  for (QWindow* window : QGuiApplication::allWindows()) {
+    if (qobject_cast<Qt3DExtras::Qt3DWindow*>(window)) return window;
+  }
+  return nullptr;
 }

@@ -128,3 +128,10 @@ int RunProgram(const fs::path& program, const std::vector<std::string>& argument
   if (output) *output = text;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+
+std::string ReadFileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}

@@ -51,6 +51,9 @@ class ScopedCurrentFolder {
   std::filesystem::path previous_;
 };
 
+/// The whole content of `file` (empty when it cannot be read).
+std::string ReadFileText(const std::filesystem::path& file);
+
 /// A program built beside the tests.
 std::filesystem::path TestProgram(const std::string& name);
 
