@@ -21,11 +21,7 @@ class NavigGraphPeerTest : public NavigatorTest {
  protected:
   // BUS1 has two branches and a motor; BUS4 stands alone.
   void SetUp() override {
-    MakeMasterFile();
-    AddNodes({"BUS1", "BUS2", "BUS3", "BUS4"});
-    AddBranch("BUS1", "BUS2");
-    AddBranch("BUS1", "BUS3");
-    LinkToNode("BUS1", VexIAECElement_var(AddElement("M1", VexElementKind::Equipment)));
+    MakeStarAroundBus1();
     OpenNavigator();
     Ui().Check("NavigatorTab/ShowAllCheck", true);
     mirror = std::make_unique<VexQtDialogMirror>(*VexApplicationFrame::GetFrame()->GetMainWindow(), nullptr);

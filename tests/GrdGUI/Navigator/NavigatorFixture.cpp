@@ -17,6 +17,16 @@ void NavigatorTest::OpenNavigator() {
   Ui().SelectPage("TabContainer", VexGrdPanel::kNavigatorTab);
 }
 
+VexVar<VexPlantElement> NavigatorTest::MakeStarAroundBus1() {
+  MakeMasterFile();
+  AddNodes({"BUS1", "BUS2", "BUS3", "BUS4"});
+  AddBranch("BUS1", "BUS2");
+  AddBranch("BUS1", "BUS3");
+  VexVar<VexPlantElement> motor = AddElement("M1", VexElementKind::Equipment);
+  LinkToNode("BUS1", VexIAECElement_var(motor));
+  return motor;
+}
+
 VexINavigContainer_var NavigatorTest::Container() {
   return VexINavigContainer_var(Ui().Get<VexNavigBox>("WindowBox").GetContainer());
 }

@@ -12,6 +12,9 @@ class NavigatorTest : public GrdGuiTest {
  protected:
   /// Starts the command and switches to the Navigator page, as a person would.
   void OpenNavigator();
+  /// The master file and a small network: BUS1 with branches to BUS2 and BUS3 and the motor M1
+  /// linked to it; BUS4 alone and unlinked. Answers the motor.
+  VexVar<VexPlantElement> MakeStarAroundBus1();
 
   /// The labels of the graph's roots, in order.
   std::vector<std::string> Roots();

@@ -24,14 +24,9 @@ Labels LabelsOf(const std::vector<VexBaseUnknown_var>& objects) {
 
 class NavigatorPageTest : public NavigatorTest {
  protected:
-  // BUS1 has two branches and a motor; BUS4 stands alone and unlinked.
+  // BUS1 has two branches and a motor, its branch to BUS2 a conduit; BUS4 stands alone.
   void SetUp() override {
-    MakeMasterFile();
-    AddNodes({"BUS1", "BUS2", "BUS3", "BUS4"});
-    AddBranch("BUS1", "BUS2");
-    AddBranch("BUS1", "BUS3");
-    motor_ = AddElement("M1", VexElementKind::Equipment);
-    LinkToNode("BUS1", VexIAECElement_var(motor_));
+    motor_ = MakeStarAroundBus1();
     LinkToBranch("BUS1", "BUS2", VexIAECElement_var(Conduit("C1", {{0, 0, 0}, {1000, 0, 0}})));
   }
   VexVar<VexPlantElement> motor_;
