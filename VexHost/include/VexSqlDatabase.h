@@ -48,6 +48,9 @@ class VexSqlDatabase {
   /// Rows changed by the last INSERT, UPDATE or DELETE.
   int GetChanges() const;
 
+  /// `name` as a quoted identifier, safe to put in a statement whatever it holds.
+  static std::string QuoteName(std::string_view name);
+
   /// Raises the host error for the SQLite result `code`; `sql` is the statement that failed.
   [[noreturn]] void Raise(int code, const char* sql) const;
 

@@ -6,8 +6,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <exception>
+#include <filesystem>
+#include <functional>
 #include <fstream>
 #include <mutex>
 #include <string>
@@ -15,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "VexDocumentIndexCheck.h"
 #include "VexDocumentSchema.h"
 #include "VexError.h"
 #include "VexSqlDatabase.h"
@@ -62,44 +64,49 @@ std::string FirstFinding(VexSqlDatabase& database, const std::string& sql) {
   }
 }
 
-// Everything the full check does, in parts: the quick check walks every page of the file (the
-// tree structure, the free list, pages used twice or never, NOT NULL and CHECK constraints), and
-// a check restricted to a table compares that table with its indexes, which is all the quick
-// check leaves out. The largest tables come first, so that two connections end close together.
-std::vector<std::string> SplitChecks(VexSqlDatabase& database) {
-  std::vector<std::pair<std::int64_t, std::string>> tables;
-  try {
-    VexSqlStatement indexed = database.Prepare(
-        "SELECT DISTINCT tbl_name FROM sqlite_schema WHERE type = 'index' ORDER BY tbl_name");
-    while (indexed.Step()) tables.emplace_back(0, std::string(indexed.ColumnText(0)));
-  } catch (const VexInputError&) {
-    return {kWholeCheck};  // the schema itself is damaged: the full check tells how
-  }
-  for (auto& [rows, name] : tables) {
-    std::string quoted = "\"";
-    for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    quoted += '"';
-    name = quoted;
-    try {
-      rows = database.QueryInteger(("SELECT max(rowid) FROM " + quoted).c_str(), 0);
-    } catch (const std::exception&) {
-      rows = 0;  // a table without row ids: its size only orders the work
-    }
-  }
-  std::stable_sort(tables.begin(), tables.end(),
-                   [](const auto& a, const auto& b) { return a.first > b.first; });
-  std::vector<std::string> checks;
-  for (const auto& [rows, name] : tables) {
-    checks.push_back("PRAGMA integrity_check(" + name + ")");
-    if (checks.size() == 1) checks.emplace_back("PRAGMA quick_check(1)");
-  }
-  if (checks.empty()) checks.emplace_back("PRAGMA quick_check(1)");
-  return checks;
+// One part of the check: its first finding on a connection of its own, "ok" when none.
+using CheckPart = std::function<std::string(VexSqlDatabase&)>;
+
+CheckPart Pragma(std::string sql) {
+  return [sql = std::move(sql)](VexSqlDatabase& database) { return FirstFinding(database, sql); };
 }
 
-// Runs `checks` on two connections of their own, each taking the next check when it is free,
-// and answers the first finding ("ok" when none found anything).
-std::string RunSideBySide(const std::vector<std::string>& checks, const VexUnicodeString& path,
+// Everything the full check does, in parts: the quick check walks every page of the file (the
+// tree structure, the free list, pages used twice or never, NOT NULL and CHECK constraints), and
+// what it leaves out, that each index holds exactly its table's rows, is told per index from one
+// reading of each (VexDocumentIndexCheck), or by the full check restricted to the table of an
+// index that cannot be told so. The largest tables come first, so that two connections end close
+// together.
+std::vector<CheckPart> SplitChecks(VexSqlDatabase& database) {
+  VexDocumentIndexCheck::Plan plan;
+  try {
+    plan = VexDocumentIndexCheck::PlanFor(database);
+  } catch (const VexInputError&) {
+    return {Pragma(kWholeCheck)};  // the schema itself is damaged: the full check tells how
+  }
+  auto told = [](VexDocumentIndexCheck::Index index) -> CheckPart {
+    return [index = std::move(index)](VexSqlDatabase& connection) {
+      try {
+        return VexDocumentIndexCheck::Compare(connection, index);
+      } catch (const VexInputError& error) {
+        return std::string(error.what());  // a page too damaged to read
+      }
+    };
+  };
+  std::vector<CheckPart> parts;
+  auto plain = plan.plainIndexes.begin();
+  if (plain != plan.plainIndexes.end()) parts.push_back(told(*plain++));
+  parts.push_back(Pragma("PRAGMA quick_check(1)"));
+  for (const std::string& table : plan.otherTables) {
+    parts.push_back(Pragma("PRAGMA integrity_check(" + VexSqlDatabase::QuoteName(table) + ")"));
+  }
+  for (; plain != plan.plainIndexes.end(); ++plain) parts.push_back(told(*plain));
+  return parts;
+}
+
+// Runs `parts` on connections of their own, two when the machine has the processors, each taking
+// the next part when it is free, and answers the first finding ("ok" when none found anything).
+std::string RunSideBySide(const std::vector<CheckPart>& parts, const VexUnicodeString& path,
                           VexSqlDatabase::Mode mode) {
   std::atomic<std::size_t> next{0};
   std::mutex guard;
@@ -108,22 +115,29 @@ std::string RunSideBySide(const std::vector<std::string>& checks, const VexUnico
   auto work = [&] {
     try {
       VexSqlDatabase connection(path, mode);
-      for (std::size_t i = next++; i < checks.size(); i = next++) {
-        std::string found = FirstFinding(connection, checks[i]);
+      // Read through a mapping of the file rather than copied page by page: the check reads
+      // every page, and its connections are gone before the document is loaded.
+      connection.Execute("PRAGMA mmap_size = 4294967296");
+      for (std::size_t i = next++; i < parts.size(); i = next++) {
+        std::string found = parts[i](connection);
         if (found == "ok") continue;
         std::lock_guard<std::mutex> lock(guard);
         if (finding == "ok") finding = std::move(found);
-        next = checks.size();  // one finding is enough
+        next = parts.size();  // one finding is enough
       }
     } catch (...) {
       std::lock_guard<std::mutex> lock(guard);
       if (!failure) failure = std::current_exception();
-      next = checks.size();
+      next = parts.size();
     }
   };
-  std::thread helper(work);
-  work();
-  helper.join();
+  if (std::thread::hardware_concurrency() < 2) {
+    work();
+  } else {
+    std::thread helper(work);
+    work();
+    helper.join();
+  }
   if (failure) std::rethrow_exception(failure);
   return finding;
 }
@@ -201,14 +215,12 @@ void VexDocumentFileCheck::VerifyTables(const VexUnicodeString& path) {
 
 void VexDocumentFileCheck::VerifyIntegrity(VexSqlDatabase& database, VexSqlDatabase::Mode mode,
                                            const VexUnicodeString& path) {
-  // The quick check trusts every index; only the full check compares each index with its table,
-  // which is what a scrambled page of a table breaks. One finding is enough to refuse.
-  // On a large document the full check is most of the opening; its parts run side by side.
-  const std::string finding = std::thread::hardware_concurrency() < 2
-                                  ? FirstFinding(database, kWholeCheck)
-                                  : RunSideBySide(SplitChecks(database), path, mode);
-  if (finding == "ok") return;
-  // Told as one full check tells it, whichever part found the damage first.
+  // The quick check trusts every index; an index must also be compared with its table, which is
+  // what a scrambled page of a table breaks. On a large document this check is most of the
+  // opening; its parts run side by side.
+  if (RunSideBySide(SplitChecks(database), path, mode) == "ok") return;
+  // A part found something: the database's full check has the last word, and tells it as it
+  // always does, whichever part found the damage first.
   const std::string told = FirstFinding(database, kWholeCheck);
-  Refuse("DocumentDamagedTables", path, {VexUnicodeString(told == "ok" ? finding : told)});
+  if (told != "ok") Refuse("DocumentDamagedTables", path, {VexUnicodeString(told)});
 }
