@@ -5,14 +5,18 @@
 // allocated somewhere in the heap; once a network outgrows the processor's caches each of those
 // hops is a miss, and lookups slow down as the network grows. Here the entries sit side by side
 // in insertion order, and a small table of slots (a hash and an entry's position, 16 bytes) finds
-// them: a lookup reads one slot and then its entry, and adding an entry only appends.
+// them: a lookup reads one slot and then its entry, and adding an entry only appends. A slot is
+// 8 bytes (the low half of the key's hash and an entry's position), so a million keys take 16 MB
+// of slots and more of them share the processor's caches.
 // Linear probing; erasing shifts the following slots back, so there are no tombstones and a long
 // session of creations and deletions keeps its probe lengths short. An erased entry's place is
 // taken by the last entry.
 //
 // Key and Value must be movable (Value also default-constructible). Pointers returned by Find
-// and TryEmplace stay valid until the next TryEmplace, Erase, Reserve or Clear.
+// and TryEmplace stay valid until the next TryEmplace, Erase, Reserve or Clear. At most 2^31
+// entries.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -24,7 +28,7 @@ class VexFlatHashMap {
   bool IsEmpty() const { return entries_.empty(); }
 
   Value* Find(const Key& key) {
-    std::size_t slot = SlotOf(key, Tag(key));
+    std::size_t slot = SlotOf(key, TagOf(Hash{}(key)));
     return slot == kNotFound ? nullptr : &entries_[slots_[slot].entry].value;
   }
   const Value* Find(const Key& key) const {
@@ -35,7 +39,7 @@ class VexFlatHashMap {
   /// themselves: `hash` is what Hash answers for that key. Null when there is none.
   template <class Matches>
   const Key* FindKeyBy(std::size_t hash, Matches matches) const {
-    std::size_t slot = SlotWith(hash == kEmpty ? 1 : hash, matches);
+    std::size_t slot = SlotWith(TagOf(hash), matches);
     return slot == kNotFound ? nullptr : &entries_[slots_[slot].entry].key;
   }
 
@@ -49,20 +53,20 @@ class VexFlatHashMap {
   /// a key that `matches` is there; `hash` is what Hash answers for `key`.
   template <class Matches>
   std::pair<Value*, bool> TryEmplaceBy(std::size_t hash, Matches matches, const Key& key) {
-    const std::size_t tag = hash == kEmpty ? 1 : hash;
+    const Tag tag = TagOf(hash);
     std::size_t found = SlotWith(tag, matches);
     if (found != kNotFound) return {&entries_[slots_[found].entry].value, false};
     if ((entries_.size() + 1) * kMaxLoadDenominator > slots_.size() * kMaxLoadNumerator) {
       Rehash(slots_.empty() ? kMinimumSlots : slots_.size() * 2);
     }
     entries_.push_back(Entry{tag, key, Value()});  // first: if it throws, no slot names it
-    slots_[FreeSlotFor(tag)] = Slot{tag, entries_.size() - 1};
+    slots_[FreeSlotFor(tag)] = Slot{tag, static_cast<Index>(entries_.size() - 1)};
     return {&entries_.back().value, true};
   }
 
   /// Removes `key`'s entry; false when there was none.
   bool Erase(const Key& key) {
-    std::size_t hole = SlotOf(key, Tag(key));
+    std::size_t hole = SlotOf(key, TagOf(Hash{}(key)));
     if (hole == kNotFound) return false;
     std::size_t erased = slots_[hole].entry;
     // Backward shift: move up every following slot whose home is not between the hole and it.
@@ -75,7 +79,7 @@ class VexFlatHashMap {
     slots_[hole] = Slot();
     std::size_t last = entries_.size() - 1;
     if (erased != last) {
-      slots_[SlotOfEntry(last)].entry = erased;
+      slots_[SlotOfEntry(last)].entry = static_cast<Index>(erased);
       entries_[erased] = std::move(entries_[last]);
     }
     entries_.pop_back();
@@ -98,7 +102,9 @@ class VexFlatHashMap {
   }
 
  private:
-  static constexpr std::size_t kEmpty = 0;
+  using Tag = std::uint32_t;
+  using Index = std::uint32_t;
+  static constexpr Tag kEmpty = 0;
   static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
   static constexpr std::size_t kMinimumSlots = 16;
   // At most 3/4 full: linear probing stays short well below that.
@@ -106,29 +112,29 @@ class VexFlatHashMap {
   static constexpr std::size_t kMaxLoadDenominator = 4;
 
   struct Slot {
-    std::size_t tag = kEmpty;  // the key's hash, never kEmpty for a used slot
-    std::size_t entry = 0;
+    Tag tag = kEmpty;  // the low half of the key's hash, never kEmpty for a used slot
+    Index entry = 0;
   };
   struct Entry {
-    std::size_t tag;  // kept so that growing never hashes a key again
+    Tag tag;  // kept so that growing never hashes a key again
     Key key;
     Value value;
   };
 
-  static std::size_t Tag(const Key& key) {
-    std::size_t hash = Hash{}(key);
-    return hash == kEmpty ? 1 : hash;
+  static Tag TagOf(std::size_t hash) {
+    const auto tag = static_cast<Tag>(hash);
+    return tag == kEmpty ? 1 : tag;
   }
   std::size_t Mask() const { return slots_.size() - 1; }
   std::size_t Next(std::size_t index) const { return (index + 1) & Mask(); }
   std::size_t Distance(std::size_t from, std::size_t to) const { return (to - from) & Mask(); }
 
-  std::size_t SlotOf(const Key& key, std::size_t tag) const {
+  std::size_t SlotOf(const Key& key, Tag tag) const {
     return SlotWith(tag, [&key](const Key& stored) { return KeyEqual{}(stored, key); });
   }
 
   template <class Matches>
-  std::size_t SlotWith(std::size_t tag, Matches matches) const {
+  std::size_t SlotWith(Tag tag, Matches matches) const {
     if (slots_.empty()) return kNotFound;
     for (std::size_t index = tag & Mask();; index = Next(index)) {
       const Slot& slot = slots_[index];
@@ -143,7 +149,7 @@ class VexFlatHashMap {
     return index;
   }
 
-  std::size_t FreeSlotFor(std::size_t tag) const {
+  std::size_t FreeSlotFor(Tag tag) const {
     std::size_t index = tag & Mask();
     while (slots_[index].tag != kEmpty) index = Next(index);
     return index;
@@ -152,7 +158,7 @@ class VexFlatHashMap {
   void Rehash(std::size_t slotCount) {
     slots_.assign(slotCount, Slot());
     for (std::size_t entry = 0; entry < entries_.size(); ++entry) {
-      slots_[FreeSlotFor(entries_[entry].tag)] = Slot{entries_[entry].tag, entry};
+      slots_[FreeSlotFor(entries_[entry].tag)] = Slot{entries_[entry].tag, static_cast<Index>(entry)};
     }
   }
 
