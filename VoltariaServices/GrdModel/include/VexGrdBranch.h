@@ -3,6 +3,7 @@
 
 #include "VexGrdNetworkObject.h"
 #include "VexIGrdBranch.h"
+#include "VexObjectPool.h"
 
 class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
  public:
@@ -26,6 +27,9 @@ class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
   /// The from and to nodes that the model holds, then the linked elements.
   std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
   VexUnicodeString GetNavigationLabel() override { return GetBranchId(); }
+
+  // A network holds them by the million: see VexObjectPool.
+  VEX_POOLED_CLASS(VexGrdBranch)
 
  protected:
   ~VexGrdBranch() override = default;

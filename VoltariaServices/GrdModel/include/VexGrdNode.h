@@ -3,6 +3,7 @@
 
 #include "VexGrdNetworkObject.h"
 #include "VexIGrdNode.h"
+#include "VexObjectPool.h"
 
 class VexGrdNode : public VexGrdNetworkObject, public VexIGrdNode {
  public:
@@ -17,6 +18,9 @@ class VexGrdNode : public VexGrdNetworkObject, public VexIGrdNode {
   /// The branches that start or end here (creation order), then the linked elements.
   std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
   VexUnicodeString GetNavigationLabel() override { return id_; }
+
+  // A network holds them by the million: see VexObjectPool.
+  VEX_POOLED_CLASS(VexGrdNode)
 
  protected:
   ~VexGrdNode() override = default;

@@ -1,0 +1,93 @@
+#include "VexObjectPool.h"
+
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr std::size_t kChunkSize = std::size_t{2} << 20;  // one large page
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPooled = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPooled = false;
+#else
+constexpr bool kPooled = true;
+#endif
+#else
+constexpr bool kPooled = true;
+#endif
+
+std::size_t RoundUp(std::size_t size, std::size_t alignment) {
+  return (size + alignment - 1) / alignment * alignment;
+}
+
+}  // namespace
+
+VexObjectPool::VexObjectPool(std::size_t blockSize, std::size_t alignment)
+    : blockSize_(RoundUp(std::max(blockSize, sizeof(FreeBlock)),
+                         std::max(alignment, alignof(FreeBlock)))) {}
+
+VexObjectPool::~VexObjectPool() { ReleaseChunks(); }
+
+void* VexObjectPool::Allocate() {
+  if (!kPooled) return ::operator new(blockSize_);
+  std::lock_guard<std::mutex> lock(guard_);
+  void* block = nullptr;
+  if (free_) {
+    block = free_;
+    free_ = free_->next;
+  } else {
+    if (static_cast<std::size_t>(freshEnd_ - fresh_) < blockSize_) AddChunk();
+    block = fresh_;
+    fresh_ += blockSize_;
+  }
+  ++live_;
+  return block;
+}
+
+void VexObjectPool::Deallocate(void* block) noexcept {
+  if (!block) return;
+  if (!kPooled) {
+    ::operator delete(block);
+    return;
+  }
+  std::lock_guard<std::mutex> lock(guard_);
+  free_ = new (block) FreeBlock{free_};
+  if (--live_ == 0) ReleaseChunks();
+}
+
+std::size_t VexObjectPool::GetLiveCount() const {
+  std::lock_guard<std::mutex> lock(guard_);
+  return live_;
+}
+
+bool VexObjectPool::IsPooling() { return kPooled; }
+
+std::size_t VexObjectPool::GetChunkCount() const {
+  std::lock_guard<std::mutex> lock(guard_);
+  return chunks_.size();
+}
+
+void VexObjectPool::AddChunk() {
+  chunks_.reserve(chunks_.size() + 1);  // first: if it throws, no chunk is lost
+  void* chunk = std::aligned_alloc(kChunkSize, kChunkSize);
+  if (!chunk) throw std::bad_alloc();
+  // Only a hint: without large pages the chunk works the same.
+  madvise(chunk, kChunkSize, MADV_HUGEPAGE);
+  chunks_.push_back(chunk);
+  fresh_ = static_cast<char*>(chunk);
+  freshEnd_ = fresh_ + kChunkSize;
+}
+
+void VexObjectPool::ReleaseChunks() noexcept {
+  for (void* chunk : chunks_) std::free(chunk);
+  chunks_.clear();
+  chunks_.shrink_to_fit();
+  free_ = nullptr;
+  fresh_ = freshEnd_ = nullptr;
+}
