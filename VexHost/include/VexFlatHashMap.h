@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "VexLargeArrayAllocator.h"
+
 template <class Key, class Value, class Hash = std::hash<Key>, class KeyEqual = std::equal_to<Key>>
 class VexFlatHashMap {
  public:
@@ -162,8 +164,8 @@ class VexFlatHashMap {
     }
   }
 
-  std::vector<Slot> slots_;
-  std::vector<Entry> entries_;  // insertion order, but for erased entries' places
+  std::vector<Slot, VexLargeArrayAllocator<Slot>> slots_;
+  std::vector<Entry, VexLargeArrayAllocator<Entry>> entries_;  // insertion order, but for erased entries' places
 };
 
 /// A set kept the same way.

@@ -1,5 +1,7 @@
 #include "VexObjectPool.h"
 
+#include "VexLargeArrayAllocator.h"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -8,7 +10,8 @@
 
 namespace {
 
-constexpr std::size_t kChunkSize = std::size_t{2} << 20;  // one large page
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+constexpr std::size_t kChunkSize = kLargePage;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kPooled = false;
@@ -27,6 +30,17 @@ std::size_t RoundUp(std::size_t size, std::size_t alignment) {
 }
 
 }  // namespace
+
+void* VexLargePages::Take(std::size_t bytes) {
+  const std::size_t rounded = RoundUp(bytes, kLargePage);
+  void* memory = std::aligned_alloc(kLargePage, rounded);
+  if (!memory) throw std::bad_alloc();
+  // Only a hint: without large pages the memory works the same.
+  madvise(memory, rounded, MADV_HUGEPAGE);
+  return memory;
+}
+
+void VexLargePages::Release(void* memory) noexcept { std::free(memory); }
 
 VexObjectPool::VexObjectPool(std::size_t blockSize, std::size_t alignment)
     : blockSize_(RoundUp(std::max(blockSize, sizeof(FreeBlock)),
@@ -75,17 +89,14 @@ std::size_t VexObjectPool::GetChunkCount() const {
 
 void VexObjectPool::AddChunk() {
   chunks_.reserve(chunks_.size() + 1);  // first: if it throws, no chunk is lost
-  void* chunk = std::aligned_alloc(kChunkSize, kChunkSize);
-  if (!chunk) throw std::bad_alloc();
-  // Only a hint: without large pages the chunk works the same.
-  madvise(chunk, kChunkSize, MADV_HUGEPAGE);
+  void* chunk = VexLargePages::Take(kChunkSize);
   chunks_.push_back(chunk);
   fresh_ = static_cast<char*>(chunk);
   freshEnd_ = fresh_ + kChunkSize;
 }
 
 void VexObjectPool::ReleaseChunks() noexcept {
-  for (void* chunk : chunks_) std::free(chunk);
+  for (void* chunk : chunks_) VexLargePages::Release(chunk);
   chunks_.clear();
   chunks_.shrink_to_fit();
   free_ = nullptr;

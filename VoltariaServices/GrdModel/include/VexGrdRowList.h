@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "VexBaseUnknown.h"
+#include "VexLargeArrayAllocator.h"
 
 template <class T>
 class VexGrdRowList {
@@ -88,7 +89,7 @@ class VexGrdRowList {
     holes_ = 0;
   }
 
-  std::vector<std::int64_t> rows_;
-  std::vector<VexVar<T>> objects_;  // null where an object was taken
+  std::vector<std::int64_t, VexLargeArrayAllocator<std::int64_t>> rows_;
+  std::vector<VexVar<T>, VexLargeArrayAllocator<VexVar<T>>> objects_;  // null where an object was taken
   std::size_t holes_ = 0;
 };
