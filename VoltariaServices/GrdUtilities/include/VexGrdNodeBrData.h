@@ -2,6 +2,7 @@
 // One record of the panel's node and branch registry.
 
 #include "VexList.h"
+#include "VexObjectPool.h"
 #include "VexUnicodeString.h"
 
 class VexGrdNodeBrData {
@@ -13,6 +14,9 @@ class VexGrdNodeBrData {
   int GetIdClass() const { return idClass_; }
   const VexUnicodeString& GetId() const { return id_; }
   int GetAssocStatus() const { return assocStatus_; }
+
+  // The registry holds one for every node and branch: see VexObjectPool.
+  VEX_POOLED_CLASS(VexGrdNodeBrData)
 
  private:
   // The two numbers side by side: 40 bytes instead of 48, a smaller heap block for each of the
