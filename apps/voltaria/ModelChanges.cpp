@@ -98,15 +98,9 @@ ModelSnapshot::ModelSnapshot(const VexGrdNetworkModel& model)
   branches_.reserve(static_cast<std::size_t>(model.GetBranchCount()));
   for (VexGrdBranch* branch : model.GetBranches()) {
     branches_.push_back({VexVar<VexGrdBranch>(branch), static_cast<std::uint32_t>(linkNames_.size()),
-                         InternUnitCode(branch->GetUnitCode()), branch->GetLength()});
+                         branch->GetUnitCodeNumber(), branch->GetLength()});
     for (const auto& element : branch->GetLinks()) linkNames_.push_back(element->GetName());
   }
-}
-
-std::uint32_t ModelSnapshot::InternUnitCode(const VexUnicodeString& unitCode) {
-  auto known = std::find(unitCodes_.begin(), unitCodes_.end(), unitCode);
-  if (known == unitCodes_.end()) known = unitCodes_.insert(unitCodes_.end(), unitCode);
-  return static_cast<std::uint32_t>(known - unitCodes_.begin());
 }
 
 bool ModelSnapshot::IsCurrent(const VexGrdNetworkModel& model) const {

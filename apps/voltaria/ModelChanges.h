@@ -41,18 +41,18 @@ class ModelSnapshot {
   struct BranchState {  // 24 bytes: a million branches take 24 MB
     VexVar<VexGrdBranch> branch;
     std::uint32_t firstLink;
-    std::uint32_t unitCode;  // into unitCodes_: a network uses a handful of unit codes
+    std::uint32_t unitCode;  // see VexGrdUnitCodes
     double length;
   };
-  const VexUnicodeString& UnitCodeOf(const BranchState& state) const { return unitCodes_[state.unitCode]; }
-  std::uint32_t InternUnitCode(const VexUnicodeString& unitCode);
+  static const VexUnicodeString& UnitCodeOf(const BranchState& state) {
+    return VexGrdUnitCodes::Of(state.unitCode);
+  }
 
   const VexGrdNetworkModel* model_ = nullptr;
   std::uint64_t changeCount_ = 0;
   std::vector<NodeState> nodes_;
   std::vector<BranchState> branches_;
   std::vector<VexUnicodeString> linkNames_;  // names of the linked elements, object by object
-  std::vector<VexUnicodeString> unitCodes_;
 };
 
 class ModelChanges {

@@ -2,6 +2,7 @@
 // A branch of the network model (implementation of VexIGrdBranch and VexIGrdNavigate).
 
 #include "VexGrdNetworkObject.h"
+#include "VexGrdUnitCodes.h"
 #include "VexIGrdBranch.h"
 #include "VexObjectPool.h"
 
@@ -22,7 +23,9 @@ class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
   double GetLength() override { return length_; }
   /// Stores the length in the document; a branch no longer in a model is an internal error.
   void SetLength(double length) override;
-  VexUnicodeString GetUnitCode() override { return unitCode_; }
+  VexUnicodeString GetUnitCode() override { return VexGrdUnitCodes::Of(unitCode_); }
+  /// The unit code's number in VexGrdUnitCodes.
+  std::uint32_t GetUnitCodeNumber() const { return unitCode_; }
 
   /// The from and to nodes that the model holds, then the linked elements.
   std::unique_ptr<VexListValVexIGrdNavigate_var> GetNeighbours() override;
@@ -40,7 +43,7 @@ class VexGrdBranch : public VexGrdNetworkObject, public VexIGrdBranch {
   VexUnicodeString from_;
   VexUnicodeString to_;
   double length_ = 0;
-  VexUnicodeString unitCode_;
+  std::uint32_t unitCode_ = 0;  // see VexGrdUnitCodes
   // The next branch at the same node identifier, in creation order, one chain per end (a branch
   // from a node to itself is in one chain): the model's index of branches by node keeps only the
   // first and last of each chain, with no allocation per node.

@@ -137,7 +137,7 @@ void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous) {
       branch = new VexGrdBranch(this, row, from, to);
     }
     branch->length_ = rows.ColumnNumber(3);
-    branch->unitCode_ = VexUnicodeString(rows.ColumnText(4));
+    branch->unitCode_ = VexGrdUnitCodes::Intern(rows.ColumnText(4));
     AddBranch(std::move(branch));
   }
 }
@@ -411,7 +411,7 @@ void VexGrdNetworkModel::SetBranchUnitCode(VexGrdBranch& branch, const VexUnicod
       .BindText(1, unitCode)
       .BindInteger(2, branch.GetRowId())
       .Run();
-  branch.unitCode_ = unitCode;
+  branch.unitCode_ = VexGrdUnitCodes::Intern(unitCode);
   ++changeCount_;
 }
 
