@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -42,6 +43,19 @@ void* VexLargePages::Take(std::size_t bytes) {
 
 void VexLargePages::Release(void* memory) noexcept { std::free(memory); }
 
+class VexObjectPool::Guard {
+ public:
+  explicit Guard(std::atomic_flag& busy) : busy_(busy) {
+    while (busy_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  ~Guard() { busy_.clear(std::memory_order_release); }
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+
+ private:
+  std::atomic_flag& busy_;
+};
+
 VexObjectPool::VexObjectPool(std::size_t blockSize, std::size_t alignment)
     : blockSize_(RoundUp(std::max(blockSize, sizeof(FreeBlock)),
                          std::max(alignment, alignof(FreeBlock)))) {}
@@ -50,7 +64,7 @@ VexObjectPool::~VexObjectPool() { ReleaseChunks(); }
 
 void* VexObjectPool::Allocate() {
   if (!kPooled) return ::operator new(blockSize_);
-  std::lock_guard<std::mutex> lock(guard_);
+  Guard lock(busy_);
   void* block = nullptr;
   if (free_) {
     block = free_;
@@ -70,20 +84,20 @@ void VexObjectPool::Deallocate(void* block) noexcept {
     ::operator delete(block);
     return;
   }
-  std::lock_guard<std::mutex> lock(guard_);
+  Guard lock(busy_);
   free_ = new (block) FreeBlock{free_};
   if (--live_ == 0) ReleaseChunks();
 }
 
 std::size_t VexObjectPool::GetLiveCount() const {
-  std::lock_guard<std::mutex> lock(guard_);
+  Guard lock(busy_);
   return live_;
 }
 
 bool VexObjectPool::IsPooling() { return kPooled; }
 
 std::size_t VexObjectPool::GetChunkCount() const {
-  std::lock_guard<std::mutex> lock(guard_);
+  Guard lock(busy_);
   return chunks_.size();
 }
 
