@@ -34,8 +34,17 @@ class VexDocumentIndexCheck {
 
   /// The indexes of `database`, sorted into those this check tells and the rest. Throws when the
   /// schema cannot be read.
-  static Plan PlanFor(VexSqlDatabase &database);
+  static Plan PlanFor(VexSqlDatabase& database);
 
   /// "ok", or how `index` disagrees with its table. Throws when a page cannot be read.
-  static std::string Compare(VexSqlDatabase &database, const Index &index);
+  static std::string Compare(VexSqlDatabase& database, const Index& index);
+
+  /// What Compare reads, one reading at a time, so that the readings of large indexes can run on
+  /// connections side by side: a digest of the index's entries or of its table's rows (Agreement
+  /// compares them), or the keys of a unique index ("ok", or the finding of a key held twice).
+  enum class Reading { Entries, Rows, Keys };
+  static std::string Read(VexSqlDatabase& database, const Index& index, Reading reading);
+  /// "ok" when the two digests agree, or how the index disagrees with its table.
+  static std::string Agreement(const Index& index, const std::string& entries,
+                               const std::string& rows);
 };

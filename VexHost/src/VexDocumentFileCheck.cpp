@@ -75,34 +75,74 @@ CheckPart Pragma(std::string sql) {
 // tree structure, the free list, pages used twice or never, NOT NULL and CHECK constraints), and
 // what it leaves out, that each index holds exactly its table's rows, is told per index from one
 // reading of each (VexDocumentIndexCheck), or by the full check restricted to the table of an
-// index that cannot be told so. The largest tables come first, so that two connections end close
-// together.
-std::vector<CheckPart> SplitChecks(VexSqlDatabase& database) {
-  VexDocumentIndexCheck::Plan plan;
-  try {
-    plan = VexDocumentIndexCheck::PlanFor(database);
-  } catch (const VexInputError&) {
-    return {Pragma(kWholeCheck)};  // the schema itself is damaged: the full check tells how
+// index that cannot be told so. Each reading of an index is a part of its own, largest tables
+// first, so that two connections end close together; `Conclude` compares the readings once all
+// parts are done.
+class SplitCheck {
+ public:
+  explicit SplitCheck(VexSqlDatabase& database) {
+    VexDocumentIndexCheck::Plan plan;
+    try {
+      plan = VexDocumentIndexCheck::PlanFor(database);
+    } catch (const VexInputError&) {
+      parts_.push_back(Pragma(kWholeCheck));  // the schema itself is damaged: it tells how
+      return;
+    }
+    indexes_ = std::move(plan.plainIndexes);
+    readings_.resize(indexes_.size());
+    for (std::size_t i = 0; i < indexes_.size(); ++i) {
+      AddReading(i, Reading::Entries);
+      AddReading(i, Reading::Rows);
+      AddReading(i, Reading::Keys);
+      if (i == 0) parts_.push_back(Pragma("PRAGMA quick_check(1)"));
+    }
+    if (indexes_.empty()) parts_.push_back(Pragma("PRAGMA quick_check(1)"));
+    for (const std::string& table : plan.otherTables) {
+      parts_.push_back(Pragma("PRAGMA integrity_check(" + VexSqlDatabase::QuoteName(table) + ")"));
+    }
   }
-  auto told = [](VexDocumentIndexCheck::Index index) -> CheckPart {
-    return [index = std::move(index)](VexSqlDatabase& connection) {
-      try {
-        return VexDocumentIndexCheck::Compare(connection, index);
-      } catch (const VexInputError& error) {
-        return std::string(error.what());  // a page too damaged to read
-      }
-    };
+
+  // The parts write into this object's readings.
+  SplitCheck(const SplitCheck&) = delete;
+  SplitCheck& operator=(const SplitCheck&) = delete;
+
+  const std::vector<CheckPart>& Parts() const { return parts_; }
+
+  /// The first disagreement between an index and its table, "ok" when none.
+  std::string Conclude() const {
+    for (std::size_t i = 0; i < indexes_.size(); ++i) {
+      std::string found = VexDocumentIndexCheck::Agreement(indexes_[i], readings_[i].entries,
+                                                           readings_[i].rows);
+      if (found != "ok") return found;
+    }
+    return "ok";
+  }
+
+ private:
+  using Reading = VexDocumentIndexCheck::Reading;
+  struct Readings {
+    std::string entries, rows;
   };
-  std::vector<CheckPart> parts;
-  auto plain = plan.plainIndexes.begin();
-  if (plain != plan.plainIndexes.end()) parts.push_back(told(*plain++));
-  parts.push_back(Pragma("PRAGMA quick_check(1)"));
-  for (const std::string& table : plan.otherTables) {
-    parts.push_back(Pragma("PRAGMA integrity_check(" + VexSqlDatabase::QuoteName(table) + ")"));
+
+  // A part that reads one thing of index `i`: digests are kept for Conclude (each part writes
+  // its own string, so parts on other threads never share one), a duplicate key is a finding.
+  void AddReading(std::size_t i, Reading reading) {
+    parts_.push_back([this, i, reading](VexSqlDatabase& connection) -> std::string {
+      try {
+        std::string read = VexDocumentIndexCheck::Read(connection, indexes_[i], reading);
+        if (reading == Reading::Keys) return read;
+        (reading == Reading::Entries ? readings_[i].entries : readings_[i].rows) = std::move(read);
+        return "ok";
+      } catch (const VexInputError& error) {
+        return error.what();  // a page too damaged to read
+      }
+    });
   }
-  for (; plain != plan.plainIndexes.end(); ++plain) parts.push_back(told(*plain));
-  return parts;
-}
+
+  std::vector<VexDocumentIndexCheck::Index> indexes_;
+  std::vector<Readings> readings_;
+  std::vector<CheckPart> parts_;
+};
 
 // Runs `parts` on connections of their own, two when the machine has the processors, each taking
 // the next part when it is free, and answers the first finding ("ok" when none found anything).
@@ -218,7 +258,10 @@ void VexDocumentFileCheck::VerifyIntegrity(VexSqlDatabase& database, VexSqlDatab
   // The quick check trusts every index; an index must also be compared with its table, which is
   // what a scrambled page of a table breaks. On a large document this check is most of the
   // opening; its parts run side by side.
-  if (RunSideBySide(SplitChecks(database), path, mode) == "ok") return;
+  SplitCheck check(database);
+  std::string finding = RunSideBySide(check.Parts(), path, mode);
+  if (finding == "ok") finding = check.Conclude();
+  if (finding == "ok") return;
   // A part found something: the database's full check has the last word, and tells it as it
   // always does, whichever part found the damage first.
   const std::string told = FirstFinding(database, kWholeCheck);

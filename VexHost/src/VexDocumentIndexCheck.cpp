@@ -27,7 +27,7 @@ std::uint64_t Mix(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
-std::uint64_t HashWords(const unsigned char *bytes, std::size_t size, std::uint64_t tag) {
+std::uint64_t HashWords(const unsigned char* bytes, std::size_t size, std::uint64_t tag) {
   std::uint64_t hash = (tag << 56) ^ size;
   for (; size >= 8; bytes += 8, size -= 8) {
     std::uint64_t word;
@@ -41,10 +41,10 @@ std::uint64_t HashWords(const unsigned char *bytes, std::size_t size, std::uint6
 
 // A value as the file holds it. A whole number kept in a REAL column may be stored as an integer
 // and read back as either, so whole numbers hash as integers whatever their kind.
-std::uint64_t HashValue(sqlite3_value *value) {
+std::uint64_t HashValue(sqlite3_value* value) {
   const int kind = sqlite3_value_type(value);
   if (kind == SQLITE_TEXT || kind == SQLITE_BLOB) {
-    const auto *bytes = static_cast<const unsigned char *>(sqlite3_value_blob(value));
+    const auto* bytes = static_cast<const unsigned char*>(sqlite3_value_blob(value));
     return HashWords(bytes, static_cast<std::size_t>(sqlite3_value_bytes(value)),
                      static_cast<std::uint64_t>(kind));
   }
@@ -68,10 +68,10 @@ struct Digest {
   std::uint64_t mixedSum;
 };
 
-constexpr const char *kDigestFunction = "vex_row_digest";
+constexpr const char* kDigestFunction = "vex_row_digest";
 
-void AddRow(sqlite3_context *context, int count, sqlite3_value **values) {
-  auto *digest = static_cast<Digest *>(sqlite3_aggregate_context(context, sizeof(Digest)));
+void AddRow(sqlite3_context* context, int count, sqlite3_value** values) {
+  auto* digest = static_cast<Digest*>(sqlite3_aggregate_context(context, sizeof(Digest)));
   if (!digest) {
     sqlite3_result_error_nomem(context);
     return;
@@ -83,25 +83,29 @@ void AddRow(sqlite3_context *context, int count, sqlite3_value **values) {
   digest->mixedSum += Mix(hash ^ 0x9e3779b97f4a7c15ULL);
 }
 
-void TellDigest(sqlite3_context *context) {
-  const auto *digest = static_cast<const Digest *>(sqlite3_aggregate_context(context, 0));
+void TellDigest(sqlite3_context* context) {
+  const auto* digest = static_cast<const Digest*>(sqlite3_aggregate_context(context, 0));
   const Digest none{0, 0, 0};
-  const Digest &found = digest ? *digest : none;
+  const Digest& found = digest ? *digest : none;
   const std::string told = std::to_string(found.rows) + " " + std::to_string(found.sum) + " " +
                            std::to_string(found.mixedSum);
   sqlite3_result_text(context, told.c_str(), static_cast<int>(told.size()), SQLITE_TRANSIENT);
 }
 
-std::string Columns(const VexDocumentIndexCheck::Index &index, const char *collation = "") {
+std::string Columns(const VexDocumentIndexCheck::Index& index, const char* collation = "") {
   std::string list;
-  for (const std::string &column : index.columns) {
+  for (const std::string& column : index.columns) {
     list += (list.empty() ? "" : ", ") + VexSqlDatabase::QuoteName(column) + collation;
   }
   return list;
 }
 
-std::string Digested(VexSqlDatabase &database, const VexDocumentIndexCheck::Index &index,
-                     const std::string &source) {
+std::string Digested(VexSqlDatabase& database, const VexDocumentIndexCheck::Index& index,
+                     const std::string& source) {
+  const int made = sqlite3_create_function_v2(database.GetHandle(), kDigestFunction, -1,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
+                                              AddRow, TellDigest, nullptr);
+  if (made != SQLITE_OK) database.Raise(made, kDigestFunction);
   const std::string sql = std::string("SELECT ") + kDigestFunction + "(" + Columns(index) +
                           ", rowid) FROM " + VexSqlDatabase::QuoteName(index.table) + source;
   VexSqlStatement digest = database.Prepare(sql.c_str());
@@ -110,9 +114,9 @@ std::string Digested(VexSqlDatabase &database, const VexDocumentIndexCheck::Inde
 
 // Two entries of a unique index with the same key, none of it null. The index is read in its own
 // order, so that telling its distinct keys costs one comparison with the previous entry.
-bool HasDuplicateKey(VexSqlDatabase &database, const VexDocumentIndexCheck::Index &index) {
+bool HasDuplicateKey(VexSqlDatabase& database, const VexDocumentIndexCheck::Index& index) {
   std::string whole;
-  for (const std::string &column : index.columns) {
+  for (const std::string& column : index.columns) {
     whole +=
         (whole.empty() ? " WHERE " : " AND ") + VexSqlDatabase::QuoteName(column) + " IS NOT NULL";
   }
@@ -125,7 +129,7 @@ bool HasDuplicateKey(VexSqlDatabase &database, const VexDocumentIndexCheck::Inde
 }
 
 // The key columns of `index` when it is plain (see the header), or nothing.
-std::vector<std::string> PlainColumns(VexSqlDatabase &database, const std::string &index) {
+std::vector<std::string> PlainColumns(VexSqlDatabase& database, const std::string& index) {
   VexSqlStatement columns = database.Prepare(
       "SELECT cid, name, \"desc\", coll, \"key\" FROM "
       "pragma_index_xinfo(?) ORDER BY seqno");
@@ -148,7 +152,7 @@ std::vector<std::string> PlainColumns(VexSqlDatabase &database, const std::strin
 }
 
 // A column named like the row id would hide it from the readings.
-bool HidesRowId(VexSqlDatabase &database, const std::string &table) {
+bool HidesRowId(VexSqlDatabase& database, const std::string& table) {
   VexSqlStatement columns = database.Prepare("SELECT name FROM pragma_table_info(?)");
   columns.BindText(1, std::string_view(table));
   while (columns.Step()) {
@@ -159,7 +163,7 @@ bool HidesRowId(VexSqlDatabase &database, const std::string &table) {
 
 }  // namespace
 
-VexDocumentIndexCheck::Plan VexDocumentIndexCheck::PlanFor(VexSqlDatabase &database) {
+VexDocumentIndexCheck::Plan VexDocumentIndexCheck::PlanFor(VexSqlDatabase& database) {
   Plan plan;
   VexSqlStatement indexes = database.Prepare(
       "SELECT i.name, t.name, i.\"unique\", i.partial FROM sqlite_schema AS t, "
@@ -181,7 +185,7 @@ VexDocumentIndexCheck::Plan VexDocumentIndexCheck::PlanFor(VexSqlDatabase &datab
     if (index.columns.empty()) {
       plan.otherTables.push_back(index.table);
       std::erase_if(plan.plainIndexes,
-                    [&](const Index &other) { return other.table == index.table; });
+                    [&](const Index& other) { return other.table == index.table; });
       continue;
     }
     index.size = database.QueryInteger(
@@ -189,22 +193,35 @@ VexDocumentIndexCheck::Plan VexDocumentIndexCheck::PlanFor(VexSqlDatabase &datab
     plan.plainIndexes.push_back(std::move(index));
   }
   std::stable_sort(plan.plainIndexes.begin(), plan.plainIndexes.end(),
-                   [](const Index &a, const Index &b) { return a.size > b.size; });
+                   [](const Index& a, const Index& b) { return a.size > b.size; });
   return plan;
 }
 
-std::string VexDocumentIndexCheck::Compare(VexSqlDatabase &database, const Index &index) {
-  const int made = sqlite3_create_function_v2(database.GetHandle(), kDigestFunction, -1,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
-                                              AddRow, TellDigest, nullptr);
-  if (made != SQLITE_OK) database.Raise(made, kDigestFunction);
-  if (index.unique && HasDuplicateKey(database, index)) {
-    return "non-unique entry in index " + index.name;
+std::string VexDocumentIndexCheck::Read(VexSqlDatabase& database, const Index& index,
+                                        Reading reading) {
+  switch (reading) {
+    case Reading::Keys:
+      return index.unique && HasDuplicateKey(database, index)
+                 ? "non-unique entry in index " + index.name
+                 : std::string("ok");
+    case Reading::Entries:
+      return Digested(database, index, " INDEXED BY " + VexSqlDatabase::QuoteName(index.name));
+    case Reading::Rows:
+      return Digested(database, index, " NOT INDEXED");
   }
-  const std::string entries =
-      Digested(database, index, " INDEXED BY " + VexSqlDatabase::QuoteName(index.name));
-  const std::string rows = Digested(database, index, " NOT INDEXED");
+  return std::string();
+}
+
+std::string VexDocumentIndexCheck::Agreement(const Index& index, const std::string& entries,
+                                             const std::string& rows) {
   if (rows == entries) return "ok";
   return "index " + index.name + " does not hold the rows of " + index.table + " (rows " + rows +
          ", entries " + entries + ")";
+}
+
+std::string VexDocumentIndexCheck::Compare(VexSqlDatabase& database, const Index& index) {
+  const std::string keys = Read(database, index, Reading::Keys);
+  if (keys != "ok") return keys;
+  return Agreement(index, Read(database, index, Reading::Entries),
+                   Read(database, index, Reading::Rows));
 }
