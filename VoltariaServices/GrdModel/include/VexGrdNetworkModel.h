@@ -107,7 +107,10 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
     VexGrdNode* node = nullptr;
     // The chain of branches ending here, in creation order: rows only grow, so appending keeps it.
     VexGrdBranch* firstBranch = nullptr;
-    VexGrdBranch* lastBranch = nullptr;
+    // Where the next branch is chained: the last branch's link for this identifier, or null for an
+    // empty chain. Appending writes there without reading the last branch, which at a million
+    // branches is a cache miss saved per branch end.
+    VexGrdBranch** tail = nullptr;
     bool IsEmpty() const { return !node && !firstBranch; }
   };
   // A branch is found by its ends through the branch itself: the index holds no copy of them.

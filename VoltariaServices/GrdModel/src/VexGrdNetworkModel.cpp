@@ -182,9 +182,10 @@ VexGrdBranch*& VexGrdNetworkModel::NextAt(VexGrdBranch& branch, const VexUnicode
 
 void VexGrdNetworkModel::AppendBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch) {
   NodeIdEntry& entry = *byNodeId_.TryEmplace(nodeId).first;
-  NextAt(branch, nodeId) = nullptr;
-  (entry.lastBranch ? NextAt(*entry.lastBranch, nodeId) : entry.firstBranch) = &branch;
-  entry.lastBranch = &branch;
+  (entry.tail ? *entry.tail : entry.firstBranch) = &branch;
+  VexGrdBranch*& next = NextAt(branch, nodeId);
+  next = nullptr;
+  entry.tail = &next;
 }
 
 void VexGrdNetworkModel::AddLink(VexGrdNetworkObject& object, VexIAECElement_var element) {
@@ -334,7 +335,9 @@ void VexGrdNetworkModel::ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBr
   for (VexGrdBranch* at = entry->firstBranch; at; previous = at, at = NextAt(*at, nodeId)) {
     if (at != &branch) continue;
     (previous ? NextAt(*previous, nodeId) : entry->firstBranch) = NextAt(branch, nodeId);
-    if (entry->lastBranch == &branch) entry->lastBranch = previous;
+    if (entry->tail == &NextAt(branch, nodeId)) {
+      entry->tail = previous ? &NextAt(*previous, nodeId) : nullptr;
+    }
     NextAt(branch, nodeId) = nullptr;
     break;
   }
