@@ -13,13 +13,13 @@
 namespace {
 
 struct IndexCase {
-  const char *name;
-  const char *sql;  // builds table t and its index ix, sound or not
+  const char* name;
+  const char* sql;  // builds table t and its index ix, sound or not
 };
-void PrintTo(const IndexCase &which, std::ostream *out) { *out << which.name; }
+void PrintTo(const IndexCase& which, std::ostream* out) { *out << which.name; }
 
 // Swaps what two indexes hold behind the schema's back: each stays a well-formed tree.
-constexpr const char *kSwapIndexes =
+constexpr const char* kSwapIndexes =
     "PRAGMA writable_schema = ON;"
     "UPDATE sqlite_schema SET rootpage = CASE name WHEN 'ix' THEN (SELECT "
     "rootpage FROM "
@@ -69,7 +69,7 @@ const IndexCase kCases[] = {
 
 class IndexCheckTest : public ::testing::TestWithParam<IndexCase> {};
 
-std::string Build(TestFolder &folder, const IndexCase &which) {
+std::string Build(TestFolder& folder, const IndexCase& which) {
   const std::string path = (folder / "made.db").string();
   VexSqlDatabase database(VexUnicodeString(path), VexSqlDatabase::Mode::Create);
   database.Execute(which.sql);
@@ -77,7 +77,7 @@ std::string Build(TestFolder &folder, const IndexCase &which) {
   return path;
 }
 
-std::string FullCheckOf(VexSqlDatabase &database) {
+std::string FullCheckOf(VexSqlDatabase& database) {
   VexSqlStatement check = database.Prepare("PRAGMA integrity_check(t)");
   return check.Step() ? std::string(check.ColumnText(0)) : std::string();
 }
@@ -92,7 +92,7 @@ TEST_P(IndexCheckTest, TellsDamageExactlyWhenTheFullCheckDoes) {
                           VexSqlDatabase::Mode::ReadOnly);
   const VexDocumentIndexCheck::Plan plan = VexDocumentIndexCheck::PlanFor(database);
   auto index = std::find_if(plan.plainIndexes.begin(), plan.plainIndexes.end(),
-                            [](const auto &found) { return found.name == "ix"; });
+                            [](const auto& found) { return found.name == "ix"; });
   ASSERT_NE(index, plan.plainIndexes.end()) << "ix is a plain index";
   EXPECT_EQ(index->table, "t");
 
@@ -102,7 +102,7 @@ TEST_P(IndexCheckTest, TellsDamageExactlyWhenTheFullCheckDoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Indexes, IndexCheckTest, ::testing::ValuesIn(kCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IndexCheckPlanTest, LeavesEveryOtherIndexToTheFullCheckOfItsTable) {
   TestFolder folder;
@@ -129,7 +129,7 @@ TEST(IndexCheckPlanTest, LeavesEveryOtherIndexToTheFullCheckOfItsTable) {
 
   const VexDocumentIndexCheck::Plan plan = VexDocumentIndexCheck::PlanFor(database);
   std::vector<std::string> plain;
-  for (const auto &index : plan.plainIndexes) plain.push_back(index.name);
+  for (const auto& index : plan.plainIndexes) plain.push_back(index.name);
   std::vector<std::string> others = plan.otherTables;
   std::sort(others.begin(), others.end());
   EXPECT_EQ(plain, std::vector<std::string>{"plain_ab"});

@@ -2,13 +2,38 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 
-#include "DocumentDescription.h"
 #include "HostErrorExpectation.h"
 #include "TestFolder.h"
+#include "VexDocument.h"
 #include "VexDocumentTransaction.h"
 
 namespace {
+
+// Every element (identifier, name, type, kind, route, attributes) and property, one per line: a
+// whole document as text, to compare its states in memory and on disk.
+std::string DescribeDocument(const VexDocument& document) {
+  std::ostringstream out;
+  for (const auto& element : document.GetElements()) {
+    out << element->Id() << ' ' << element->Name() << " (" << element->TypeText() << ", "
+        << VexElementKindName(element->GetKind()) << ")";
+    for (const VexRoutePoint& p : element->GetRoutePoints()) {
+      out << " [" << p.x << ' ' << p.y << ' ' << p.z << ']';
+    }
+    for (const VexElementAttribute& a : element->GetAttributes()) {
+      out << ' ' << a.name << '=';
+      if (a.IsNumber()) {
+        out << std::get<double>(a.value);
+      } else {
+        out << '"' << std::get<VexUnicodeString>(a.value) << '"';
+      }
+    }
+    out << '\n';
+  }
+  for (const auto& [key, value] : document.GetProperties()) out << key << ": " << value << '\n';
+  return out.str();
+}
 
 class RecordingListener : public VexDocumentListener {
  public:

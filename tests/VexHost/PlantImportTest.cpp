@@ -107,18 +107,6 @@ TEST_F(PlantImportTest, ElementsOfOtherSourcesAreNeverOfferedForRemoval) {
   EXPECT_EQ(document->GetElementCount(), 4) << "no question was asked, none queued";
 }
 
-TEST_F(PlantImportTest, AFailedImportLeavesTheDocumentAsItWas) {
-  Import(kModel);
-  VexDocumentTransaction transaction(*document);
-  // No answer queued: the removal question fails the import half-way.
-  EXPECT_THROW(VexApplyPlantModel(*document, VexReadPlantText("element | NEW | Tray | t\n", "p"),
-                                  "/models/plant.txt"),
-               VexError);
-  transaction.Rollback();
-  EXPECT_FALSE(Named("NEW"));
-  EXPECT_EQ(document->GetElementCount(), 3);
-}
-
 TEST_F(PlantImportTest, ReportCountsAndNames) {
   VexPlantModel model = VexReadPlantText(std::string(kModel) + "skipped | #9 IfcCableSegment | no placement\nother | IfcWall | 4\n", "p");
   VexDocumentTransaction transaction(*document);

@@ -2,9 +2,7 @@
 #include <signal.h>
 
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "TestFolder.h"
@@ -14,13 +12,6 @@
 #include "VexResourceFile.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 bool ProcessGone(int pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
@@ -43,7 +34,7 @@ TEST(VexStartProcessTest, PassesArgumentsUnchangedWithoutAShellAndWaitsForTheSta
   EXPECT_EQ(status, 7) << "waiting reports the exit status";
   std::string expected = "argc=6\n";
   for (auto& a : args) expected += "[" + a + "]\n";
-  EXPECT_EQ(ReadFile(folder / "args.txt"), expected);
+  EXPECT_EQ(ReadFileText(folder / "args.txt"), expected);
 }
 
 TEST(VexStartProcessTest, MissingProgramIsAnInputErrorNamingIt) {

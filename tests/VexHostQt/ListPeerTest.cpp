@@ -12,6 +12,13 @@
 
 namespace {
 
+void AppendRow(VexDlgMultiList& list, const std::vector<std::string>& cells) {
+  int row = list.GetLineCount();
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    list.SetColumnItem(static_cast<int>(column), VexUnicodeString(cells[column]), row);
+  }
+}
+
 class ListPeerTest : public PeerFixture {
  protected:
   ListPeerTest() {
@@ -21,13 +28,13 @@ class ListPeerTest : public PeerFixture {
     list->SetGridConstraints(0, 1, 1, 1, 0);
     VexUnicodeString titles[] = {"Branch", "From", "To"};
     list->SetColumnTitles(3, titles);
-    AddRow(list, {"B1", "BUS1", "BUS2"});
-    AddRow(list, {"B2", "BUS2", "BUS3"});
-    AddRow(list, {"B3", "BUS2", "BUS4"});
+    AppendRow(*list, {"B1", "BUS1", "BUS2"});
+    AppendRow(*list, {"B2", "BUS2", "BUS3"});
+    AppendRow(*list, {"B3", "BUS2", "BUS4"});
     single = new VexDlgMultiList(dialog, "NodeList");
     single->SetGridConstraints(0, 2, 1, 1, 0);
-    AddRow(single, {"BUS1"});
-    AddRow(single, {"BUS2"});
+    AppendRow(*single, {"BUS1"});
+    AppendRow(*single, {"BUS2"});
     lines = new VexDlgSelectorList(dialog, "Results");
     lines->SetGridConstraints(0, 3, 1, 1, 0);
     lines->SetLine("Voltage 0.98 pu");
@@ -35,12 +42,6 @@ class ListPeerTest : public PeerFixture {
     Listen(list, list->GetListSelectNotification());
     Listen(single, single->GetListSelectNotification());
     ShowDialog();
-  }
-  static void AddRow(VexDlgMultiList* target, std::vector<const char*> cells) {
-    int row = target->GetLineCount();
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      target->SetColumnItem(static_cast<int>(column), cells[column], row);
-    }
   }
   static QString Cell(QTreeView& view, int row, int column) {
     return view.model()->index(row, column).data().toString();
@@ -76,11 +77,9 @@ TEST_F(ListPeerTest, AComboShowsTheLineTheModuleSelects) {
   EXPECT_TRUE(Heard().empty());
 }
 
-TEST_F(ListPeerTest, AMultiColumnListShowsTitlesAndCells) {
-  QTreeView& view = ViewOf<QTreeView>(list);
-  EXPECT_EQ(view.model()->headerData(1, Qt::Horizontal).toString(), "From");
-  ASSERT_EQ(view.model()->rowCount(), 3);
-  EXPECT_EQ(Cell(view, 2, 2), "BUS4");
+// Its cells are checked with every change of ModelNoticeTest below.
+TEST_F(ListPeerTest, AMultiColumnListShowsItsColumnTitles) {
+  EXPECT_EQ(ViewOf<QTreeView>(list).model()->headerData(1, Qt::Horizontal).toString(), "From");
 }
 
 TEST_F(ListPeerTest, ClickingARowSelectsItAndCtrlClickAddsOne) {
@@ -101,39 +100,19 @@ TEST_F(ListPeerTest, AListOfOneSelectionTakesOneRow) {
   EXPECT_EQ(row, 1);
 }
 
-TEST_F(ListPeerTest, RowsAndSelectionSetByTheModuleShow) {
-  AddRow(list, {"B4", "BUS4", "BUS5"});
+// A row added and selected by the module in one event shows selected.
+TEST_F(ListPeerTest, ASelectionSetByTheModuleShowsWithoutANotification) {
+  AppendRow(*list, {"B4", "BUS4", "BUS5"});
   int rows[] = {0, 3};
   list->SetSelect(rows, 2);
   Sync();
-  QTreeView& view = ViewOf<QTreeView>(list);
-  EXPECT_EQ(view.model()->rowCount(), 4);
-  QModelIndexList selected = view.selectionModel()->selectedRows();
-  ASSERT_EQ(selected.size(), 2);
-  EXPECT_EQ(Cell(view, 3, 0), "B4");
+  EXPECT_EQ(ViewOf<QTreeView>(list).selectionModel()->selectedRows().size(), 2);
   EXPECT_TRUE(Heard().empty());
-  list->ClearLine();
-  Sync();
-  EXPECT_EQ(view.model()->rowCount(), 0);
-}
-
-TEST_F(ListPeerTest, ASelectorListShowsItsLines) {
-  lines->SetLine("Current 412 A");
-  Sync();
-  QTreeView& view = ViewOf<QTreeView>(lines);
-  ASSERT_EQ(view.model()->rowCount(), 2);
-  EXPECT_EQ(Cell(view, 1, 0), "Current 412 A");
 }
 
 // What a list's model tells its views, as "reset", "insert 3-4" or "change 1-1": a list emptied
 // and filled again is one reset however long it is; a line added or set again is a notice of that
 // line alone, so the view keeps its place.
-void AppendRow(VexDlgMultiList& list, const std::vector<std::string>& cells) {
-  int row = list.GetLineCount();
-  for (std::size_t column = 0; column < cells.size(); ++column) {
-    list.SetColumnItem(static_cast<int>(column), VexUnicodeString(cells[column]), row);
-  }
-}
 
 void Refill(VexDlgMultiList& list, int rows) {
   list.ClearLine();
@@ -208,6 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"reset"}, {"reset"}},
         ModelNoticeCase{"RefillWithFewerRows", [](VexDlgMultiList& l, VexDlgSelectorList&) { Refill(l, 2); },
                         {"reset"}, {}},
+        ModelNoticeCase{"Emptied", [](VexDlgMultiList& l, VexDlgSelectorList&) { l.ClearLine(); }, {"reset"}, {}},
         ModelNoticeCase{"OneRowAdded",
                         [](VexDlgMultiList& l, VexDlgSelectorList& s) {
                           AppendRow(l, {"B4", "BUS4", "BUS5"});

@@ -105,16 +105,6 @@ TEST(EdsaProgramTest, RefusalsWriteNothingAndLeaveEarlierResults) {
   }
 }
 
-TEST(EdsaProgramTest, EveryRunIsRecordedBesideTheMasterFile) {
-  TestFolder folder;
-  std::string master = folder.Write("plant.mas", RadialPlantMaster("")).string();
-  RecordRun("scac3p.exe", {master}, "/nonexistent");
-  RecordRun("cablpull.exe", {master, "/mode", "3", "/job", "x.cpd"}, "/nonexistent");
-  std::string log = folder.Read("edsa-runs.log");
-  EXPECT_EQ(log.rfind("scac3p.exe\t" + master + "\t", 0), 0u) << log;
-  EXPECT_NE(log.find("\ncablpull.exe\t" + master + "\t/mode\t3\t/job\tx.cpd\t"), std::string::npos) << log;
-}
-
 TEST(EdsaProgramTest, WrongArgumentsAreAUsageError) {
   EXPECT_EQ(RunAnalysis("cablpull.exe", {"/tmp/x.mas", "/mode", "3"}).status, kExitUsage);
   EXPECT_EQ(RunAnalysis("aclfmain.exe", {}).status, kExitUsage);

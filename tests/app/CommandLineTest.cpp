@@ -1,13 +1,8 @@
 // The host program's command line and command language, and how it meets bad use: one clear line,
 // a non-zero exit, nothing written to the document.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 #include "RingNetwork.h"
 #include "ScriptInterpreter.h"
@@ -21,13 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 VoltariaOptions Parse(std::vector<std::string> words) {
   words.insert(words.begin(), "voltaria");
@@ -64,9 +52,13 @@ TEST(VoltariaOptionsTest, ReadsOptionsAndRefusesBadOnes) {
   EXPECT_FALSE(Parse({}).text);
   EXPECT_EQ(*Parse({"--screenshots", "pictures"}).screenshots, "pictures");
   EXPECT_TRUE(Parse({"--text"}).IsTour());  // the text tour, even with a display
+  VoltariaOptions imports = Parse({"--new-plant", "p.vxd", "--import", "a.ifc", "--import=b.txt"});
+  EXPECT_EQ(imports.imports, (std::vector<std::string>{"a.ifc", "b.txt"})) << "in the order given";
+  EXPECT_FALSE(imports.IsTour());
   for (const auto& bad : std::vector<std::vector<std::string>>{
            {"--plant"}, {"--colour", "red"}, {"--plant="}, {"--plant", "a", "--new-plant", "b"},
-           {"--screenshots"}, {"--text", "--screenshots", "d"}}) {
+           {"--screenshots"}, {"--text", "--screenshots", "d"}, {"--plant", "p.vxd", "--import"},
+           {"--import", "a.ifc"}}) {
     EXPECT_THROW(Parse(bad), std::invalid_argument) << bad[0];
   }
 }
@@ -101,49 +93,12 @@ TEST_F(BadUseTest, AMissingPlantIsOneClearLine) {
 
 TEST_F(BadUseTest, AFileThatIsNotADocumentIsRefusedAndLeftAsItWas) {
   fs::path notes = folder.Write("notes.vxd", "these are my notes, not a plant\n");
-  std::string before = ReadBytes(notes);
+  std::string before = ReadFileText(notes);
   ProgramRun run = Voltaria({"--plant", notes.string(), "--settings", work.settings.string()});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(ReadBytes(notes), before);
+  EXPECT_EQ(ReadFileText(notes), before);
   EXPECT_FALSE(fs::exists(notes.string() + "-wal"));
 }
-
-namespace {
-
-// Runs the program with a limit on the size of the files it writes, as a full disk would stop
-// it: a write beyond `fileSizeLimit` bytes fails (EFBIG) instead of killing the program.
-ProgramRun VoltariaWithFileSizeLimit(const std::vector<std::string>& arguments,
-                                     rlim_t fileSizeLimit) {
-  int output[2];
-  if (::pipe(output) != 0) return {-1, "pipe failed"};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(output[1], STDOUT_FILENO);
-    ::dup2(output[1], STDERR_FILENO);
-    ::close(output[0]);
-    const rlimit limit{fileSizeLimit, RLIM_INFINITY};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    ::signal(SIGXFSZ, SIG_IGN);
-    std::vector<std::string> words{VOLTARIA_PROGRAM};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    ::execv(VOLTARIA_PROGRAM, argv.data());
-    ::_exit(127);
-  }
-  ::close(output[1]);
-  ProgramRun run{0, {}};
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) > 0;) run.output.append(buffer, n);
-  ::close(output[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-}  // namespace
 
 // A synchronization whose commit fails on a full disk is rolled back in the document and the
 // model; the panel's registry and lists, which only the module rebuilds, once kept the 3,000 new
@@ -153,12 +108,16 @@ TEST_F(BadUseTest, AfterACommitThatFailedThePanelStartsAgainShowingThePlantAsItI
   const fs::path script = folder.Write("sync.vscript",
                                        "type MasterFileEdt \"$PLANT_DIR/edsa/big.mas\"\n"
                                        "answer yes\nanswer no\npush Synchronize\n");
-  const std::string document = ReadBytes(work.plant);
+  const std::string document = ReadFileText(work.plant);
   // The document's log may grow by what a few small events write, not by a whole network.
   const rlim_t limit = static_cast<rlim_t>(document.size()) + 96 * 1024;
-  ProgramRun run = VoltariaWithFileSizeLimit({"--plant", work.plant.string(), "--settings",
-                                              work.settings.string(), "--script", script.string()},
-                                             limit);
+  ProgramRun run;
+  {
+    ScopedFileSizeLimit full(limit);
+    run.status = RunProgram(VOLTARIA_PROGRAM, {"--plant", work.plant.string(), "--settings",
+                                               work.settings.string(), "--script", script.string()},
+                            {}, &run.output, true);
+  }
 
   EXPECT_EQ(run.status, 1) << run.output;
   const std::string reason = "The last change could not be saved in the plant document";
@@ -222,7 +181,7 @@ TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
       {"a name two hidden widgets share", "tab Analysis\ncheck ShowAllCheck on\n",
        "\"ShowAllCheck\" names 2 widgets: Associate/ShowAllCheck, Navigator/ShowAllCheck"},
   };
-  std::string document = ReadBytes(work.plant);
+  std::string document = ReadFileText(work.plant);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ProgramRun run = Script(c.script);
@@ -230,7 +189,21 @@ TEST_F(BadUseTest, ScriptErrorsStopTheScriptAndWriteNothing) {
     EXPECT_NE(run.output.find(std::string("error: ") + c.expected), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("push Synchronize"), std::string::npos) << "the script stops at the error";
   }
-  EXPECT_EQ(ReadBytes(work.plant), document) << "no failed command wrote to the document";
+  EXPECT_EQ(ReadFileText(work.plant), document) << "no failed command wrote to the document";
+}
+
+TEST_F(BadUseTest, AModelThatCannotBeImportedStopsTheProgramAndLeavesTheNewPlantEmpty) {
+  auto model = folder.Write("site.ifc", "ISO-10303-21;\nHEADER;\nFILE_SCHEMA(('IFC4'));\nENDSEC;\nDATA;\n#1=IFCWALL(");
+  auto plant = folder / "plant.vxd";
+  std::string output;
+  int status = RunProgram(VOLTARIA_PROGRAM, {"--new-plant", plant.string(), "--import", model.string(), "--settings",
+                                             work.settings.string(), "--script", "/dev/null"},
+                          {}, &output, true);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(output.find("voltaria: The model " + model.string() + " cannot be imported: it is truncated"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(VexDocument::Open(plant.string().c_str())->GetElementCount(), 0);
 }
 
 TEST_F(BadUseTest, AScriptMustBeAFileAndMayStartWithAByteOrderMark) {

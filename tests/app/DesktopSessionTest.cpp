@@ -3,8 +3,6 @@
 // rolled back, both through the window as a person uses it.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QAction>
 #include <QApplication>
@@ -80,26 +78,6 @@ class PanelCount : public VexDialogObserver {
 
  private:
   static bool IsPanel(const VexDialog& widget) { return std::string(widget.GetName()) == "VexGrdPanel"; }
-};
-
-// While it lives, no file the process writes may grow beyond `bytes`, as on a full disk: the
-// write fails (EFBIG) instead of stopping the process.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{bytes, saved_.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    ::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  sighandler_t oldHandler_;
 };
 
 class DesktopSessionTest : public ::testing::Test {
@@ -237,7 +215,7 @@ TEST_F(DesktopSessionTest, AfterAClickWhoseChangeWasRolledBackThePanelStartsAgai
   BoxWatch boxes;
   {
     // The document's log may grow by what a few small events write, not by a whole network.
-    FileSizeLimit full(static_cast<rlim_t>(fs::file_size(first.plant)) + 96 * 1024);
+    ScopedFileSizeLimit full(static_cast<rlim_t>(fs::file_size(first.plant)) + 96 * 1024);
     QTest::mouseClick(&InPanel<QPushButton>("Synchronize"), Qt::LeftButton);
   }
   ASSERT_EQ(boxes.texts.size(), 1u) << "the failed commit is told";

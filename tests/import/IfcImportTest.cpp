@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "HostErrorExpectation.h"
+#include "ImportedElementExpectations.h"
 #include "StepText.h"
 #include "TestFolder.h"
 #include "VexDocumentTransaction.h"
@@ -12,42 +13,6 @@
 #include "VexSession.h"
 
 namespace {
-
-constexpr double kMm = 0.1;
-
-const VexImportedElement& Find(const VexPlantModel& model, const char* name) {
-  for (const auto& element : model.elements) {
-    if (element.name == name) return element;
-  }
-  throw std::runtime_error(std::string("no element ") + name);
-}
-
-std::optional<double> Number(const VexImportedElement& element, const char* name) {
-  for (const auto& attribute : element.attributes) {
-    if (attribute.name == VexString(name) && attribute.IsNumber()) return std::get<double>(attribute.value);
-  }
-  return std::nullopt;
-}
-
-void ExpectRoute(const VexImportedElement& element, const std::vector<VexRoutePoint>& expected) {
-  ASSERT_EQ(element.route.size(), expected.size()) << element.name.str();
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_NEAR(element.route[i].x, expected[i].x, kMm) << element.name.str() << " point " << i;
-    EXPECT_NEAR(element.route[i].y, expected[i].y, kMm) << element.name.str() << " point " << i;
-    EXPECT_NEAR(element.route[i].z, expected[i].z, kMm) << element.name.str() << " point " << i;
-  }
-}
-
-void ExpectPlacement(const VexImportedElement& element, VexPlacement expected) {
-  ASSERT_TRUE(element.placement) << element.name.str();
-  const VexPlacement& p = *element.placement;
-  EXPECT_NEAR(p.origin.x, expected.origin.x, kMm) << element.name.str();
-  EXPECT_NEAR(p.origin.y, expected.origin.y, kMm) << element.name.str();
-  EXPECT_NEAR(p.origin.z, expected.origin.z, kMm) << element.name.str();
-  EXPECT_NEAR(p.sizeX, expected.sizeX, kMm) << element.name.str();
-  EXPECT_NEAR(p.sizeY, expected.sizeY, kMm) << element.name.str();
-  EXPECT_NEAR(p.sizeZ, expected.sizeZ, kMm) << element.name.str();
-}
 
 std::string Element(StepText& ifc, const std::string& entity, const std::string& name, int placement, int shape,
                     const std::string& tail) {
@@ -254,9 +219,6 @@ TEST(IfcImportFileTest, AMissingModelIsNamed) {
                                  "/nonexistent/plant.ifc");
 }
 
-}  // namespace
-
-namespace {
 
 // Whatever happens to the reader in its process, the host stays up with a clear message.
 TEST(IfcImportFileTest, AReaderThatCrashesIsReportedNotShared) {
@@ -271,9 +233,6 @@ TEST(IfcImportFileTest, AReaderThatCrashesIsReportedNotShared) {
   VexPlantModelReader::SetReaderProgram(reader);
 }
 
-}  // namespace
-
-namespace {
 
 TEST(IfcImportFileTest, AnImportThatFailsHalfWayChangesNothing) {
   TestFolder folder;
@@ -290,9 +249,6 @@ TEST(IfcImportFileTest, AnImportThatFailsHalfWayChangesNothing) {
   EXPECT_EQ(document->GetElementCount(), 5);
 }
 
-}  // namespace
-
-namespace {
 
 // A grid placement is not read: the element comes without geometry, named in the report, and
 // the import goes on.

@@ -3,10 +3,10 @@
 // sets. The reader must place it where the geometry says, to 0.1 mm.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <sstream>
 
+#include "ImportedElementExpectations.h"
 #include "TestFolder.h"
 #include "VexPlantModelReader.h"
 #include "ifcpp/IFC4/include/IfcAxis2Placement2D.h"
@@ -186,33 +186,15 @@ TEST(IfcWriterModelTest, NestedPlacementsMappedBodiesAndPropertySets) {
   TestFolder folder;
   VexPlantModel model = VexPlantModelReader::Read(folder.Write("written.ifc", ifc.Written()).string().c_str());
   ASSERT_EQ(model.elements.size(), 2u);
-  const VexImportedElement& db = model.elements[0].name == "DB-Ü1" ? model.elements[0] : model.elements[1];
-  const VexImportedElement& cd = model.elements[0].name == "CD-7" ? model.elements[0] : model.elements[1];
-  ASSERT_EQ(db.name, "DB-Ü1");
-  ASSERT_TRUE(db.placement);
   // The board stands at (1000 500 3000), turned a quarter; the map puts the box 100 further
   // along its own x (world y): 400 wide in x, 600 in y, 1000 high.
-  const VexPlacement& p = *db.placement;
-  EXPECT_NEAR(p.origin.x, 800, 0.1);
-  EXPECT_NEAR(p.origin.y, 300, 0.1);
-  EXPECT_NEAR(p.origin.z, 3000, 0.1);
-  EXPECT_NEAR(p.sizeX, 400, 0.1);
-  EXPECT_NEAR(p.sizeY, 600, 0.1);
-  EXPECT_NEAR(p.sizeZ, 1000, 0.1);
+  ExpectPlacement(Find(model, "DB-Ü1"), {{800, 300, 3000}, 400, 600, 1000});
   // The conduit starts 1000 along the storey's y (world -x) and runs along its x (world y).
-  ASSERT_EQ(cd.route.size(), 2u);
-  EXPECT_NEAR(cd.route[0].x, 0, 0.1);
-  EXPECT_NEAR(cd.route[0].y, 0, 0.1);
-  EXPECT_NEAR(cd.route[0].z, 3000, 0.1);
-  EXPECT_NEAR(cd.route[1].x, 0, 0.1);
-  EXPECT_NEAR(cd.route[1].y, 2000, 0.1);
-  EXPECT_NEAR(cd.route[1].z, 3000, 0.1);
+  const VexImportedElement& cd = Find(model, "CD-7");
+  ExpectRoute(cd, {{0, 0, 3000}, {0, 2000, 3000}});
   EXPECT_EQ(cd.kind, VexElementKind::Conduit);
-  std::vector<VexElementAttribute> expected = {{"CarrierDiameter", 25.0}, {"CableDiameter", 18.9}};
-  for (const auto& attribute : expected) {
-    EXPECT_NE(std::find(cd.attributes.begin(), cd.attributes.end(), attribute), cd.attributes.end())
-        << attribute.name.str();
-  }
+  EXPECT_EQ(Number(cd, "CarrierDiameter"), 25.0);
+  EXPECT_EQ(Number(cd, "CableDiameter"), 18.9);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <sstream>
+
+#include "TestFolder.h"
 
 std::string WithPlaceholders(std::string transcript,
                              const std::vector<std::pair<std::string, std::string>>& places) {
@@ -22,8 +23,5 @@ std::string ReviewedTranscript(const std::filesystem::path& expected, const std:
   if (const char* update = std::getenv("VOLTARIA_UPDATE_SCENARIOS"); update && *update == '1') {
     std::ofstream(expected, std::ios::binary) << transcript;
   }
-  std::ifstream in(expected, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return ReadFileText(expected);
 }

@@ -57,12 +57,7 @@ bool ReturnsWithoutWaitingOn(const fs::path& fifo, const std::function<void()>& 
   return false;
 }
 
-std::string TestFolder::Read(const std::string& name) const {
-  std::ifstream in(path_ / name, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+std::string TestFolder::Read(const std::string& name) const { return ReadFileText(path_ / name); }
 
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
   if (const char* old = std::getenv(name)) old_ = old;
@@ -89,6 +84,18 @@ ScopedCurrentFolder::ScopedCurrentFolder(const fs::path& folder) : previous_(fs:
 ScopedCurrentFolder::~ScopedCurrentFolder() {
   std::error_code error;
   fs::current_path(previous_, error);
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(rlim_t bytes) {
+  ::getrlimit(RLIMIT_FSIZE, &saved_);
+  oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);  // ignored signals stay ignored in started programs
+  const rlimit limit{bytes, saved_.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  ::setrlimit(RLIMIT_FSIZE, &saved_);
+  ::signal(SIGXFSZ, oldHandler_);
 }
 
 int RunProgram(const fs::path& program, const std::vector<std::string>& arguments,

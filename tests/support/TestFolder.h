@@ -1,6 +1,9 @@
 #pragma once
 // Test isolation: a private temporary folder, and environment variables set for one test.
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -49,6 +52,20 @@ class ScopedCurrentFolder {
 
  private:
   std::filesystem::path previous_;
+};
+
+/// While it lives, no file this process or a program it starts writes may grow beyond `bytes`, as
+/// on a full disk: the write fails (EFBIG) instead of stopping the process.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(rlim_t bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*oldHandler_)(int) = nullptr;
 };
 
 /// The whole content of `file` (empty when it cannot be read).

@@ -50,8 +50,7 @@ const AnalysisCase kCases[] = {
     {"HarmonicsOnDCIsRefused", "net.mds", "", "HarmonCmb", 0, "HarmonBtn", nullptr,
      "GrdGUI_InvalidNetworkType", "GrdGUI_ChooseAC3Phase"},
     {"WinEdsaOn3P", "net.mas", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
-    {"WinEdsaOnDC", "net.mds", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
-    {"WinEdsaOn1X", "net.mss", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},
+    {"WinEdsaOnDC", "net.mds", "", nullptr, 0, "WinEdsaBtn", "winedsa.exe"},  // on any type
 };
 
 }  // namespace

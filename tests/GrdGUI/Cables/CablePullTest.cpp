@@ -1,6 +1,9 @@
-// Cable-pull jobs: segment data of the selected route, keying in, browsing for and creating the
-// job file, the run with a short or detailed report, and the two-step buttons.
+// Cable-pull jobs: the diameter measured on entering the tab, segment data of the selected route,
+// keying in, browsing for and creating the job file, the run with a short or detailed report, and
+// the two-step buttons.
 #include "CablesFixture.h"
+#include "VexCkeUnitFrame.h"
+#include "VexDlgMultiList.h"
 #include "VexGrdPanel.h"
 #include "VexSession.h"
 
@@ -157,6 +160,29 @@ TEST_F(CablePullTest, TheStepButtonsOfferTheSegmentStepOnlyAfterTheGlobalData) {
   EXPECT_EQ(CablePullModes(2), (std::vector<std::string>{"1", "2"}));
   EXPECT_FALSE(segments.IsUsable());
   EXPECT_EQ(Ui().Find("DefCableSegDataLbl").GetVisibility(), VexDialog::kHidden);
+}
+
+TEST_F(CablePullTest, WithoutADiameterTheTabSaysSoAndKeepsTheLastOne) {
+  Route route = AddRoute1();
+  auto bare = AddRouteElement("TR9", VexElementKind::Tray, {{0, 0, 0}, {0, 900, 0}});
+  StartOnCablesTab(route);
+  ASSERT_DOUBLE_EQ(Conduit().GetCableDia(), 0.0412);
+
+  struct Case {
+    const char* name;
+    Route selection;
+    int rows;
+  } cases[] = {{"nothing selected", {}, 0}, {"a tray without a cable diameter", {bare}, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ui().SelectPage("TabContainer", VexGrdPanel::kProjectTab);
+    Select(c.selection);
+    Ui().SelectPage("TabContainer", VexGrdPanel::kCablesTab);
+    EXPECT_EQ(LastMessage(), Report("GrdGUI_CableTab_UnsupportedElements"));
+    EXPECT_EQ(Ui().Get<VexDlgMultiList>("CSOMultiList").GetLineCount(), c.rows);
+    EXPECT_DOUBLE_EQ(Ui().Get<VexCkeUnitFrame>("XEditor").GetValue(), 0.0412);
+    EXPECT_DOUBLE_EQ(Conduit().GetCableDia(), 0.0412);
+  }
 }
 
 // The diameter is measured when the page is entered; a route selected afterwards has its own.

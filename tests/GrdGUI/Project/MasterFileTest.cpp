@@ -8,23 +8,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-/// Runs a test body with the current folder set to `folder`, as a designer typing a relative path
-/// would have it.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~CurrentFolder() { fs::current_path(previous_); }
-
- private:
-  fs::path previous_;
-};
-
-}  // namespace
-
 using MasterFileTest = ProjectTabTest;
 
 TEST_F(MasterFileTest, AValidMasterFileKeyedInBecomesCurrentListedOnceAndShown) {
@@ -51,7 +34,7 @@ TEST_F(MasterFileTest, AValidMasterFileKeyedInBecomesCurrentListedOnceAndShown) 
 
 TEST_F(MasterFileTest, PathsUnderThirtyCharactersAreShownWhole) {
   fs::create_directory(Folder() / "d");
-  CurrentFolder here(Folder().Path());
+  ScopedCurrentFolder here(Folder().Path());  // a relative path, as a designer types it
   const std::string shortPath = "d/" + std::string(23, 'a') + ".mas";  // 29 characters
   const std::string longPath = "d/" + std::string(24, 'b') + ".mas";   // 30 characters
   WriteMasterFile(shortPath);
