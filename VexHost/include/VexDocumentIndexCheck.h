@@ -4,9 +4,10 @@
 // The database's own full check looks every row of a table up in each of its indexes: one descent
 // of the index per row, which for tables of a million rows is most of the time a document takes to
 // open. Here the table and the index are each read once, in their own order: the digests of their
-// rows (the indexed columns and the row id) must agree, and no two neighbours of a unique index may
-// share a key. Everything else the full check looks at (the pages themselves, NOT NULL and CHECK
-// constraints) is the quick check's work.
+// rows (the indexed columns and the row id) must agree, and a unique index must hold as many
+// distinct keys as entries, counted in its own order (one comparison with the previous entry).
+// Everything else the full check looks at (the pages themselves, NOT NULL and CHECK constraints) is
+// the quick check's work.
 //
 // Only plain indexes are told this way: whole-table indexes on columns of a table with row ids,
 // ascending and compared bytewise, so that equal keys are neighbours. The tables of any other index

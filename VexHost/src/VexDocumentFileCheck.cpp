@@ -84,7 +84,7 @@ class SplitCheck {
     VexDocumentIndexCheck::Plan plan;
     try {
       plan = VexDocumentIndexCheck::PlanFor(database);
-    } catch (const VexInputError&) {
+    } catch (const std::exception&) {
       parts_.push_back(Pragma(kWholeCheck));  // the schema itself is damaged: it tells how
       return;
     }
@@ -133,8 +133,10 @@ class SplitCheck {
         if (reading == Reading::Keys) return read;
         (reading == Reading::Entries ? readings_[i].entries : readings_[i].rows) = std::move(read);
         return "ok";
-      } catch (const VexInputError& error) {
-        return error.what();  // a page too damaged to read
+      } catch (const std::exception& error) {
+        // A page too damaged to read, or a reading this index does not allow: either way the
+        // full check decides.
+        return error.what();
       }
     });
   }
