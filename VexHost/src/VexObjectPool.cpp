@@ -63,7 +63,12 @@ VexObjectPool::VexObjectPool(std::size_t blockSize, std::size_t alignment)
 VexObjectPool::~VexObjectPool() { ReleaseChunks(); }
 
 void* VexObjectPool::Allocate() {
-  if (!kPooled) return ::operator new(blockSize_);
+  if (!kPooled) {
+    void* block = ::operator new(blockSize_);
+    Guard lock(busy_);
+    ++live_;
+    return block;
+  }
   Guard lock(busy_);
   void* block = nullptr;
   if (free_) {
@@ -82,6 +87,8 @@ void VexObjectPool::Deallocate(void* block) noexcept {
   if (!block) return;
   if (!kPooled) {
     ::operator delete(block);
+    Guard lock(busy_);
+    --live_;
     return;
   }
   Guard lock(busy_);
