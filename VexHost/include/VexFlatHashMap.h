@@ -4,10 +4,9 @@
 // A node-based map (std::unordered_map) reaches an entry through a bucket array and then a node
 // allocated somewhere in the heap; once a network outgrows the processor's caches each of those
 // hops is a miss, and lookups slow down as the network grows. Here the entries sit side by side
-// in insertion order, and a small table of slots (a hash and an entry's position, 16 bytes) finds
-// them: a lookup reads one slot and then its entry, and adding an entry only appends. A slot is
-// 8 bytes (the low half of the key's hash and an entry's position), so a million keys take 16 MB
-// of slots and more of them share the processor's caches.
+// in insertion order, and a small table of slots finds them: a lookup reads one slot and then its
+// entry, and adding an entry only appends. A slot is 8 bytes (the low half of the key's hash and an
+// entry's position), so a million keys take 16 MB of slots.
 // Linear probing; erasing shifts the following slots back, so there are no tombstones and a long
 // session of creations and deletions keeps its probe lengths short. An erased entry's place is
 // taken by the last entry.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -12,12 +11,6 @@
 #include "VexSqlStatement.h"
 
 namespace {
-
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 std::uint64_t Mix(std::uint64_t x) {
   x ^= x >> 30;
@@ -153,12 +146,10 @@ std::vector<std::string> PlainColumns(VexSqlDatabase& database, const std::strin
 
 // A column named like the row id would hide it from the readings.
 bool HidesRowId(VexSqlDatabase& database, const std::string& table) {
-  VexSqlStatement columns = database.Prepare("SELECT name FROM pragma_table_info(?)");
+  VexSqlStatement columns = database.Prepare(
+      "SELECT 1 FROM pragma_table_info(?) WHERE lower(name) = 'rowid'");
   columns.BindText(1, std::string_view(table));
-  while (columns.Step()) {
-    if (Lowered(std::string(columns.ColumnText(0))) == "rowid") return true;
-  }
-  return false;
+  return columns.Step();
 }
 
 }  // namespace

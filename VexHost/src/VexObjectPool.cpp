@@ -2,17 +2,13 @@
 
 #include "VexLargeArrayAllocator.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 #include <thread>
 
 namespace {
 
-constexpr std::size_t kLargePage = std::size_t{2} << 20;
-constexpr std::size_t kChunkSize = kLargePage;
+constexpr std::size_t kChunkSize = std::size_t{2} << 20;  // one large page
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kPooled = false;
@@ -31,17 +27,6 @@ std::size_t RoundUp(std::size_t size, std::size_t alignment) {
 }
 
 }  // namespace
-
-void* VexLargePages::Take(std::size_t bytes) {
-  const std::size_t rounded = RoundUp(bytes, kLargePage);
-  void* memory = std::aligned_alloc(kLargePage, rounded);
-  if (!memory) throw std::bad_alloc();
-  // Only a hint: without large pages the memory works the same.
-  madvise(memory, rounded, MADV_HUGEPAGE);
-  return memory;
-}
-
-void VexLargePages::Release(void* memory) noexcept { std::free(memory); }
 
 class VexObjectPool::Guard {
  public:
