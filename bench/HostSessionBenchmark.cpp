@@ -6,8 +6,9 @@
 //     builds the registry and fills the lists, and closed again.
 // Each session (voltaria --text) is a process of its own; its wall time and its peak memory
 // (ru_maxrss from wait4) are printed with its processor time (user and system), the quickest of
-// --repeat runs (default 3) with the load of the machine beside it: on a busy machine the
-// processor time is the steadier figure.
+// --repeat rounds (default 3) with the load of the machine beside it: on a busy machine the
+// processor time is the steadier figure. Each round runs every size once, and the growth from
+// each size to the next is printed at the end.
 // Targets at 1M + 1M: open at most 3 s, synchronize at most 10 s, peak memory at most 1 GB, and
 // each at most 11 times its figure at 100k.
 // Run: build/default/bin/host_session_benchmark [--sizes=1000,10000,100000,1000000] [--repeat=N]
@@ -87,6 +88,7 @@ struct Figure {
   long peakKilobytes = 0;
   std::uintmax_t transcriptBytes = 0;
   std::string load;
+  std::vector<double> rounds;  // every run's wall time, round by round
 };
 
 // The quickest run; its peak memory (the same work allocates the same, whatever the load).
@@ -95,6 +97,7 @@ void Keep(Figure& best, const bench::ChildUsage& run, const fs::path& transcript
     throw std::runtime_error("voltaria ended with status " + std::to_string(run.status) +
                              "; see " + transcript.string());
   }
+  best.rounds.push_back(run.wallSeconds);
   if (run.wallSeconds < best.seconds) {
     best.seconds = run.wallSeconds;
     best.cpuSeconds = run.cpuSeconds;
@@ -109,45 +112,104 @@ void Print(const char* what, long size, const Figure& figure) {
               size, size, figure.seconds, figure.cpuSeconds,
               static_cast<double>(figure.peakKilobytes) / 1024.0,
               static_cast<double>(figure.transcriptBytes) / 1024.0, figure.load.c_str());
-  std::fflush(stdout);
 }
 
-void RunSize(const Options& options, long size) {
+// One size's folder (network file, scripts, plant) and its quickest sessions so far.
+struct SizeRun {
+  long size = 0;
+  fs::path folder;
+  Figure synchronize;
+  Figure open;
+};
+
+SizeRun Prepare(long size) {
   std::string pattern = (fs::temp_directory_path() / "voltaria-host-bench-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  const fs::path folder = pattern;
-  const fs::path plant = folder / "plant.vxd";
-  const fs::path settings = folder / "settings";
-  WriteText(folder / "plant.mas", "EDSA-MASTER 1\nNetworkType=3P\n");
-  WriteNetworkFile(folder / "plant.net", size);
-  WriteText(folder / "synchronize.vscript",
+  SizeRun run{size, pattern, {}, {}};
+  WriteText(run.folder / "plant.mas", "EDSA-MASTER 1\nNetworkType=3P\n");
+  WriteNetworkFile(run.folder / "plant.net", size);
+  WriteText(run.folder / "synchronize.vscript",
             "type MasterFileEdt $PLANT_DIR/plant.mas\nanswer yes\nanswer yes\npush Synchronize\n");
-  WriteText(folder / "open.vscript", "# the panel opens and closes\n");
-  // One kind of session, `--repeat` times: `plantOption` is --new-plant or --plant, and `fresh`
-  // removes the plant and the settings before each run.
-  auto timeSessions = [&](const char* name, const char* plantOption, bool fresh) {
-    Figure best;
-    const fs::path transcript = folder / (std::string(name) + ".txt");
-    for (int run = 0; run < options.repeat; ++run) {
-      if (fresh) {
-        RemoveDocument(plant);
-        fs::remove_all(settings);
-      }
-      Keep(best,
-           bench::RunChild({options.voltaria.string(), "--text", plantOption, plant.string(), "--settings",
-                            settings.string(), "--script", (folder / (std::string(name) + ".vscript")).string()},
-                           transcript.string()),
-           transcript);
-    }
-    Print(name, size, best);
-  };
-  timeSessions("synchronize", "--new-plant", true);
-  timeSessions("open", "--plant", false);
+  WriteText(run.folder / "open.vscript", "# the panel opens and closes\n");
+  return run;
+}
 
-  if (options.keep) {
-    std::printf("             kept in %s\n", folder.c_str());
-  } else {
-    fs::remove_all(folder);
+// One session of `name`: `plantOption` is --new-plant or --plant, and `fresh` removes the plant
+// and the settings first.
+void TimeSession(const Options& options, const SizeRun& run, const char* name,
+                 const char* plantOption, bool fresh, Figure& best) {
+  const fs::path plant = run.folder / "plant.vxd";
+  const fs::path settings = run.folder / "settings";
+  if (fresh) {
+    RemoveDocument(plant);
+    fs::remove_all(settings);
+  }
+  const fs::path transcript = run.folder / (std::string(name) + ".txt");
+  Keep(best,
+       bench::RunChild({options.voltaria.string(), "--text", plantOption, plant.string(),
+                        "--settings", settings.string(), "--script",
+                        (run.folder / (std::string(name) + ".vscript")).string()},
+                       transcript.string()),
+       transcript);
+}
+
+double Ratio(double large, double small) { return small > 0 ? large / small : 0.0; }
+
+// Growth of one session from a size to the next: best against best, and the median of the ratios
+// within each round, whose runs were close in time and so met the same machine.
+std::string GrowthOf(const Figure& smaller, const Figure& larger) {
+  std::vector<double> perRound;
+  for (std::size_t i = 0; i < smaller.rounds.size() && i < larger.rounds.size(); ++i) {
+    perRound.push_back(Ratio(larger.rounds[i], smaller.rounds[i]));
+  }
+  std::sort(perRound.begin(), perRound.end());
+  const std::size_t half = perRound.size() / 2;
+  const double median =
+      perRound.size() % 2 ? perRound[half] : (perRound[half - 1] + perRound[half]) / 2;
+  char text[160];
+  std::snprintf(text, sizeof text, "%.1fx (per round: median %.1fx, %.1fx to %.1fx)",
+                Ratio(larger.seconds, smaller.seconds), median, perRound.front(),
+                perRound.back());
+  return text;
+}
+
+// The targets bound these, best against best.
+void PrintGrowth(const SizeRun& smaller, const SizeRun& larger) {
+  std::printf("growth %ld -> %ld\n", smaller.size, larger.size);
+  std::printf("  synchronize %s\n", GrowthOf(smaller.synchronize, larger.synchronize).c_str());
+  std::printf("  open        %s\n", GrowthOf(smaller.open, larger.open).c_str());
+  std::printf("  peak memory %.1fx at synchronize, %.1fx at open\n",
+              Ratio(static_cast<double>(larger.synchronize.peakKilobytes),
+                    static_cast<double>(smaller.synchronize.peakKilobytes)),
+              Ratio(static_cast<double>(larger.open.peakKilobytes),
+                    static_cast<double>(smaller.open.peakKilobytes)));
+}
+
+// The rounds go through every size in turn, so that a machine that slows down or speeds up for a
+// minute (a shared machine does) weighs on all sizes alike and the growth figures stay fair.
+void RunSizes(const Options& options) {
+  std::vector<SizeRun> runs;
+  for (long size : options.sizes) runs.push_back(Prepare(size));
+  for (int round = 0; round < options.repeat; ++round) {
+    std::fprintf(stderr, "round %d of %d\n", round + 1, options.repeat);
+    for (SizeRun& run : runs) {
+      TimeSession(options, run, "synchronize", "--new-plant", true, run.synchronize);
+      TimeSession(options, run, "open", "--plant", false, run.open);
+    }
+  }
+  std::printf("%-12s %19s %10s %10s %11s\n", "session", "nodes + branches", "wall", "processor",
+              "peak");
+  for (const SizeRun& run : runs) {
+    Print("synchronize", run.size, run.synchronize);
+    Print("open", run.size, run.open);
+  }
+  for (std::size_t i = 1; i < runs.size(); ++i) PrintGrowth(runs[i - 1], runs[i]);
+  for (const SizeRun& run : runs) {
+    if (options.keep) {
+      std::printf("kept in %s\n", run.folder.c_str());
+    } else {
+      fs::remove_all(run.folder);
+    }
   }
 }
 
@@ -156,9 +218,7 @@ void RunSize(const Options& options, long size) {
 int main(int argc, char** argv) {
   try {
     Options options = Parse(argc, argv);
-    std::printf("%-12s %19s %10s %10s %11s\n", "session", "nodes + branches", "wall", "processor",
-                "peak");
-    for (long size : options.sizes) RunSize(options, size);
+    RunSizes(options);
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "host_session_benchmark: %s\n", error.what());
