@@ -22,6 +22,8 @@ class VexListVal {
   VexListVal(std::initializer_list<T> items) : items_(items) {}
 
   int Size() const { return static_cast<int>(items_.size()); }
+  /// Room for `capacity` entries in all, so that appending up to it moves none of them.
+  void Reserve(int capacity) { items_.reserve(capacity > 0 ? capacity : 0); }
   void Append(const T& item) { items_.push_back(item); }
   void Append(T&& item) { items_.push_back(std::move(item)); }
 

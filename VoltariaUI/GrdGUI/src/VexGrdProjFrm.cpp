@@ -139,10 +139,34 @@ long long ParseCount(const char* line) {
   return value > INT_MAX ? INT_MAX : value;
 }
 
-// Room for the identifiers a count announces, within reason: the count is only a claim of the file.
-std::size_t ExpectedIdentifiers(long long count) {
-  constexpr long long kMostReserved = 1 << 18;
-  return static_cast<std::size_t>(count < kMostReserved ? count : kMostReserved);
+// Room for the identifiers a count announces. The count is only a claim of the file, but each
+// identifier takes at least two of its bytes (itself and a line feed); a stream that cannot tell
+// its length gets a modest room that grows as needed.
+std::size_t ExpectedIdentifiers(long long count, long long bytesInFile) {
+  constexpr long long kReservedUnknownLength = 1 << 18;
+  const long long bound = bytesInFile >= 0 ? bytesInFile / 2 : kReservedUnknownLength;
+  return static_cast<std::size_t>(std::min(count, bound));
+}
+
+// The bytes from here to the end of `in`, or -1 when it cannot seek (a pipe).
+long long BytesLeft(std::istream& in) {
+  const std::streampos here = in.tellg();
+  if (here < 0) return -1;
+  in.seekg(0, std::ios::end);
+  const std::streampos end = in.tellg();
+  in.seekg(here);
+  return end < here ? -1 : static_cast<long long>(end - here);
+}
+
+// Room for a section's identifiers before its lines are read, so that a large file is not read
+// into tables that keep growing (each growth moves every entry read so far). The list of new ones
+// gets as much: pages never filled are never touched.
+void ReserveForRead(std::size_t identifiers, VexFlatHashSet<std::uint32_t>& index,
+                    const std::unique_ptr<VexListValVexUnicodeString>& read,
+                    const std::unique_ptr<VexListValVexUnicodeString>& fresh) {
+  index.Reserve(identifiers);
+  if (read) read->Reserve(static_cast<int>(identifiers));
+  if (fresh) fresh->Reserve(static_cast<int>(identifiers));
 }
 
 VexUnicodeString FirstToken(const char* field) {
@@ -702,16 +726,19 @@ void VexGrdProjFrm::ReadNetworkFile(std::istream& in) {
   long long nodeCount = 0;
   long long branchCount = 0;
   Section section = kCount;
+  const long long bytesInFile = BytesLeft(in);
   while (ReadLine(in, buffer)) {
     const char* text = buffer.data();
     if (line == 0) {
       nodeCount = ParseCount(SkipByteOrderMark(text));
-      _nodesReadIndex.Reserve(ExpectedIdentifiers(nodeCount));
+      ReserveForRead(ExpectedIdentifiers(nodeCount, bytesInFile), _nodesReadIndex, _pNodesRead,
+                     _pNewNodes);
       item = 1;
       section = kNodes;
     } else if (line == nodeCount + 1) {
       branchCount = ParseCount(text);
-      _branchesReadIndex.Reserve(ExpectedIdentifiers(branchCount));
+      ReserveForRead(ExpectedIdentifiers(branchCount, bytesInFile), _branchesReadIndex,
+                     _pBranchesRead, _pNewBranches);
       item = 1;
       section = kBranches;
     } else if (section == kNodes && item <= nodeCount) {
