@@ -55,6 +55,9 @@ class VexDocument : public VexTransactionHandler {
   /// How many transactions were rolled back as a whole after they had changed the document (an
   /// event that failed, a commit that failed): what others keep of the document may be stale.
   int GetUndoneTransactionCount() const { return undoneTransactions_; }
+  /// True when the file holds all that this connection sees: no transaction is open, or the open
+  /// one has changed nothing yet. Only then does another connection to the file read the same.
+  bool IsFileCurrent() const;
 
   /// All elements in order of identifier.
   const std::vector<VexVar<VexPlantElement>>& GetElements() const { return elements_; }

@@ -29,6 +29,9 @@ class VexSqlDatabase {
   VexSqlDatabase& operator=(const VexSqlDatabase&) = delete;
 
   const VexUnicodeString& GetPath() const { return path_; }
+  /// The full path of the file the connection has open, for a second connection to the same file
+  /// whatever the working folder has become since.
+  VexUnicodeString GetFullPath() const;
   /// True when the connection cannot write (opened read-only, or the file is write-protected).
   bool IsReadOnly() const;
   /// True while a transaction is open on the connection.

@@ -150,6 +150,10 @@ int VexDocument::BeginLevel() {
   return ++depth_;
 }
 
+bool VexDocument::IsFileCurrent() const {
+  return depth_ == 0 || sqlite3_total_changes64(database_->GetHandle()) == changesAtBegin_;
+}
+
 void VexDocument::CommitLevel(int level) {
   if (level > depth_) {
     // The whole transaction already ended on a failure and memory was put back with it.

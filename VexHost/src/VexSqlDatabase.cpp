@@ -108,6 +108,11 @@ std::string VexSqlDatabase::QuoteName(std::string_view name) {
   return quoted + '"';
 }
 
+VexUnicodeString VexSqlDatabase::GetFullPath() const {
+  const char* name = sqlite3_db_filename(handle_, "main");
+  return name && *name ? VexUnicodeString(name) : path_;
+}
+
 bool VexSqlDatabase::IsReadOnly() const { return sqlite3_db_readonly(handle_, "main") != 0; }
 
 bool VexSqlDatabase::IsInTransaction() const { return sqlite3_get_autocommit(handle_) == 0; }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "TestFolder.h"
@@ -242,6 +244,69 @@ TEST_F(NetworkModelTest, BranchesAtANodeKeepCreationOrderThroughDeletionsAndRoll
   VexDocumentTransaction after(*document);
   model.CreateBranch("BUS7", "BUS1");
   EXPECT_EQ(at("BUS1"), (Names{"BUS5->BUS1", "BUS7->BUS1"}));
+}
+
+// A plant large enough that its branches are read on a second connection while the nodes are
+// read on the document's own; a model loaded with an uncommitted change pending must read both on
+// the document's connection, or it would miss the change.
+TEST_F(NetworkModelTest, LargeNetworkLoadsAlikeWhetherBranchesAreReadAlongsideOrNot) {
+  constexpr int kNodes = 40000;
+  auto nodeId = [](int i) { return VexUnicodeString("B" + std::to_string(i)); };
+  {
+    VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*document);
+    VexDocumentTransaction transaction(*document);
+    for (int i = 0; i < kNodes; ++i) model.CreateNode(nodeId(i));
+    for (int i = 0; i < kNodes; ++i) {
+      // Rings of three, every fifth branch to a node that does not exist, loops here and there.
+      const VexUnicodeString to = i % 5 == 0   ? nodeId(kNodes + i)
+                                  : i % 7 == 0 ? nodeId(i)
+                                               : nodeId(i / 3 * 3 + (i + 1) % 3);
+      VexGrdBranch& branch = *model.CreateBranch(nodeId(i), to);
+      model.SetBranchLength(branch, i * 0.5);
+      if (i % 3 == 0) model.SetBranchUnitCode(branch, i % 2 ? "ft" : "m");
+    }
+    model.DeleteBranch(*model.FindBranch(nodeId(1), nodeId(2)));
+    transaction.Commit();
+  }
+  // Every branch with its values, and the branches at every node, in order.
+  auto describe = [&] {
+    VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*document);
+    std::vector<std::string> lines;
+    int unfound = 0;
+    for (VexGrdBranch* branch : model.GetBranches()) {
+      if (model.FindBranch(branch->From(), branch->To()) != branch) ++unfound;
+      lines.push_back(std::to_string(branch->GetRowId()) + " " + branch->GetBranchId().str() + " " +
+                      std::to_string(branch->GetLength()) + " " + branch->GetUnitCode().str());
+    }
+    for (int i = 0; i < 2 * kNodes; ++i) {
+      std::string at = nodeId(i).str() + ":";
+      for (VexGrdBranch* branch : model.GetBranchesAt(nodeId(i))) {
+        at += " " + branch->GetBranchId().str();
+      }
+      lines.push_back(at);
+    }
+    EXPECT_EQ(unfound, 0) << "branches not found by their ends";
+    return lines;
+  };
+  Reopen();
+  const std::vector<std::string> alongside = describe();
+  EXPECT_EQ(alongside.size(), 3u * kNodes - 1);
+
+  project.reset();
+  document.reset();
+  document = VexDocument::Open(path);
+  document->BeginEvent();
+  document->GetDatabase().Execute(
+      "UPDATE grd_branch SET length = -1 WHERE from_node = 'B3';"
+      "INSERT INTO grd_branch(from_node, to_node) VALUES ('B1', 'B2')");
+  const std::vector<std::string> pending = describe();
+  auto has = [&](const std::string& line) {
+    return std::find(pending.begin(), pending.end(), line) != pending.end();
+  };
+  EXPECT_TRUE(has("B1: B1->B2")) << "the uncommitted branch is loaded";
+  EXPECT_TRUE(has("4 B3->B4 -1.000000 ft")) << "the uncommitted length is loaded";
+  document->RollbackEvent();
+  EXPECT_EQ(describe(), alongside) << "reloaded on the document's connection after the rollback";
 }
 
 TEST_F(NetworkModelTest, DuplicateAndEmptyIdentifiersAreInputErrors) {

@@ -12,7 +12,8 @@
 //
 // In memory every node and branch is one object for the whole session, indexed by identifier
 // (hash maps: finding a node or branch is O(1)) and listed in creation order. Every change needs
-// the document's open transaction (a user event). When the document rolls a transaction back the
+// the document's open transaction (a user event). A large network's branches are read on a
+// connection of their own while the nodes are read. When the document rolls a transaction back the
 // model reloads from the file: the objects it still holds keep their identity, and a node or
 // branch deleted within the rolled-back transaction comes back as a new object.
 
@@ -93,8 +94,12 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
   void LoadNodes(VexGrdRowList<VexGrdNode>& previous);
   void LoadBranches(VexGrdRowList<VexGrdBranch>& previous);
   void LoadLinks(const char* sql, bool toNodes);
+  static void SetBranchValues(VexGrdBranch& branch, VexSqlStatement& rows);
   void AddNode(VexVar<VexGrdNode> node);
+  /// Indexes the branch by its ends, then attaches it.
   void AddBranch(VexVar<VexGrdBranch> branch);
+  /// Makes the branch the model's, in creation order and in its ends' chains.
+  void AttachBranch(VexVar<VexGrdBranch> branch);
   void AddLink(VexGrdNetworkObject& object, VexIAECElement_var element);
   void ForgetLinks(VexGrdNetworkObject& object);
   void LetGo(VexGrdNetworkObject& object);
@@ -118,6 +123,18 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
     static std::size_t Of(const VexUnicodeString& from, const VexUnicodeString& to);
     std::size_t operator()(const VexGrdBranch* branch) const { return Of(branch->From(), branch->To()); }
   };
+
+  // Branches read on a connection of their own, not yet in the model.
+  struct BranchRows {
+    std::vector<VexVar<VexGrdBranch>> branches;  // by row
+    VexFlatHashSet<VexGrdBranch*, BranchEndsHash> byEnds;
+  };
+  bool CanReadBranchesAlongside(const VexGrdRowList<VexGrdBranch>& previous,
+                                std::size_t branchCount) const;
+  static BranchRows ReadBranchRows(const VexUnicodeString& path, std::size_t branchCount);
+  void LoadWithBranchesReadAlongside(VexGrdRowList<VexGrdNode>& previousNodes,
+                                     VexGrdRowList<VexGrdBranch>& previousBranches,
+                                     std::size_t branchCount);
 
   void AppendBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);
   void ForgetBranchAt(const VexUnicodeString& nodeId, VexGrdBranch& branch);

@@ -1,6 +1,11 @@
 #include "VexGrdNetworkModel.h"
 
 #include <algorithm>
+#include <exception>
+#include <future>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "VexError.h"
 #include "VexPlantElement.h"
@@ -9,6 +14,8 @@
 namespace {
 
 constexpr const char* kCatalog = "VexGrdUtilitiesErrMsgCat";
+constexpr const char* kSelectBranches =
+    "SELECT id, from_node, to_node, length, unit_code FROM grd_branch ORDER BY id";
 
 const std::vector<std::string>& Migrations() {
   static const std::vector<std::string> migrations = {R"sql(
@@ -94,8 +101,12 @@ void VexGrdNetworkModel::Load() {
   nodesOfElement_.clear();
   branchesOfElement_.clear();
 
-  LoadNodes(previousNodes);
-  LoadBranches(previousBranches);
+  if (CanReadBranchesAlongside(previousBranches, branchCount)) {
+    LoadWithBranchesReadAlongside(previousNodes, previousBranches, branchCount);
+  } else {
+    LoadNodes(previousNodes);
+    LoadBranches(previousBranches);
+  }
   LoadLinks("SELECT node_id, element_id FROM grd_node_link ORDER BY id", true);
   LoadLinks("SELECT branch_id, element_id FROM grd_branch_link ORDER BY id", false);
   // Objects whose rows did not come back are let go, as a deletion would.
@@ -122,8 +133,7 @@ void VexGrdNetworkModel::LoadNodes(VexGrdRowList<VexGrdNode>& previous) {
 }
 
 void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous) {
-  VexSqlStatement rows = document_.GetDatabase().Prepare(
-      "SELECT id, from_node, to_node, length, unit_code FROM grd_branch ORDER BY id");
+  VexSqlStatement rows = document_.GetDatabase().Prepare(kSelectBranches);
   while (rows.Step()) {
     std::int64_t row = rows.ColumnInteger(0);
     VexUnicodeString from(rows.ColumnText(1));
@@ -136,10 +146,71 @@ void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous) {
     } else {
       branch = new VexGrdBranch(this, row, from, to);
     }
-    branch->length_ = rows.ColumnNumber(3);
-    branch->unitCode_ = VexGrdUnitCodes::Intern(rows.ColumnText(4));
+    SetBranchValues(*branch, rows);
     AddBranch(std::move(branch));
   }
+}
+
+void VexGrdNetworkModel::SetBranchValues(VexGrdBranch& branch, VexSqlStatement& rows) {
+  branch.length_ = rows.ColumnNumber(3);
+  branch.unitCode_ = VexGrdUnitCodes::Intern(rows.ColumnText(4));
+}
+
+// Reading the branch rows and the node rows are each about a third of opening a large plant, and
+// they do not depend on each other: the branches can be read on a connection of their own while
+// this one reads the nodes. That connection must see what this one sees, so nothing may be waiting
+// uncommitted here (the document's lock keeps other sessions from writing meanwhile), and branches
+// that the model holds already keep their identity only through the ordinary reading.
+bool VexGrdNetworkModel::CanReadBranchesAlongside(const VexGrdRowList<VexGrdBranch>& previous,
+                                                  std::size_t branchCount) const {
+  constexpr std::size_t kWorthAThread = 1 << 15;
+  return branchCount >= kWorthAThread && previous.Size() == 0 &&
+         std::thread::hardware_concurrency() >= 2 && document_.IsFileCurrent();
+}
+
+VexGrdNetworkModel::BranchRows VexGrdNetworkModel::ReadBranchRows(const VexUnicodeString& path,
+                                                                  std::size_t branchCount) {
+  VexSqlDatabase connection(path, VexSqlDatabase::Mode::ReadOnly);
+  BranchRows read;
+  read.branches.reserve(branchCount);
+  read.byEnds.Reserve(branchCount);
+  VexSqlStatement rows = connection.Prepare(kSelectBranches);
+  while (rows.Step()) {
+    // Not yet in the model: it is this thread's alone until the model adopts it.
+    VexVar<VexGrdBranch> branch(new VexGrdBranch(nullptr, rows.ColumnInteger(0),
+                                                 VexUnicodeString(rows.ColumnText(1)),
+                                                 VexUnicodeString(rows.ColumnText(2))));
+    SetBranchValues(*branch, rows);
+    read.byEnds.Insert(branch.get());
+    read.branches.push_back(std::move(branch));
+  }
+  return read;
+}
+
+void VexGrdNetworkModel::LoadWithBranchesReadAlongside(
+    VexGrdRowList<VexGrdNode>& previousNodes, VexGrdRowList<VexGrdBranch>& previousBranches,
+    std::size_t branchCount) {
+  std::future<BranchRows> reading;
+  try {
+    reading = std::async(std::launch::async, &VexGrdNetworkModel::ReadBranchRows,
+                         document_.GetDatabase().GetFullPath(), branchCount);
+  } catch (const std::system_error&) {
+    // No thread to be had: the branches are read after the nodes.
+  }
+  LoadNodes(previousNodes);
+  std::optional<BranchRows> read;
+  try {
+    if (reading.valid()) read = reading.get();
+  } catch (const std::exception&) {
+    // The second connection could not read (out of file handles, say): the branches are read
+    // here instead, where a failure is reported as any reading's is.
+  }
+  if (!read) {
+    LoadBranches(previousBranches);
+    return;
+  }
+  branchesByEnds_ = std::move(read->byEnds);
+  for (VexVar<VexGrdBranch>& branch : read->branches) AttachBranch(std::move(branch));
 }
 
 void VexGrdNetworkModel::LoadLinks(const char* sql, bool toNodes) {
@@ -168,9 +239,13 @@ void VexGrdNetworkModel::AddNode(VexVar<VexGrdNode> node) {
 }
 
 void VexGrdNetworkModel::AddBranch(VexVar<VexGrdBranch> branch) {
+  branchesByEnds_.Insert(branch.get());
+  AttachBranch(std::move(branch));
+}
+
+void VexGrdNetworkModel::AttachBranch(VexVar<VexGrdBranch> branch) {
   branch->model_ = this;
   std::int64_t row = branch->GetRowId();
-  branchesByEnds_.Insert(branch.get());
   AppendBranchAt(branch->From(), *branch);
   if (branch->To() != branch->From()) AppendBranchAt(branch->To(), *branch);
   branches_.Add(row, std::move(branch));
