@@ -360,6 +360,54 @@ std::vector<int> Values(const VexGrdRowList<Counted>& list) {
 }  // namespace
 
 // Many deletions make the list drop its holes; rows stay found, in order, before and after.
+// The network tables as plants were made until nodes and branches lost AUTOINCREMENT: such plants
+// open and change as any other, and their numbering never reuses a number.
+TEST(NetworkModelFormatTest, PlantsNumberingWithAutoincrementStillOpenAndChange) {
+  TestFolder folder;
+  const VexUnicodeString path = (folder / "older.vxd").string().c_str();
+  {
+    auto document = VexDocument::Create(path);
+    VexDocumentTransaction transaction(*document);
+    document->GetDatabase().Execute(R"sql(
+CREATE TABLE grd_node(id INTEGER PRIMARY KEY AUTOINCREMENT, identifier TEXT NOT NULL UNIQUE);
+CREATE TABLE grd_branch(id INTEGER PRIMARY KEY AUTOINCREMENT, from_node TEXT NOT NULL,
+  to_node TEXT NOT NULL, length REAL NOT NULL DEFAULT 0, unit_code TEXT NOT NULL DEFAULT '',
+  UNIQUE (from_node, to_node));
+CREATE TABLE grd_node_link(id INTEGER PRIMARY KEY AUTOINCREMENT,
+  node_id INTEGER NOT NULL REFERENCES grd_node(id) ON DELETE CASCADE,
+  element_id INTEGER NOT NULL REFERENCES vex_element(id) ON DELETE CASCADE,
+  UNIQUE (node_id, element_id));
+CREATE INDEX grd_node_link_element ON grd_node_link(element_id);
+CREATE TABLE grd_branch_link(id INTEGER PRIMARY KEY AUTOINCREMENT,
+  branch_id INTEGER NOT NULL REFERENCES grd_branch(id) ON DELETE CASCADE,
+  element_id INTEGER NOT NULL REFERENCES vex_element(id) ON DELETE CASCADE,
+  UNIQUE (branch_id, element_id));
+CREATE INDEX grd_branch_link_element ON grd_branch_link(element_id);
+INSERT INTO vex_schema(component, version) VALUES ('GrdModel', 1);
+INSERT INTO grd_node(identifier) VALUES ('BUS1'), ('BUS2');
+INSERT INTO grd_branch(from_node, to_node, length) VALUES ('BUS1', 'BUS2', 12.5);
+)sql");
+    transaction.Commit();
+  }
+  {
+    auto document = VexDocument::Open(path);
+    VexGrdNetworkModel& model = VexGrdNetworkModel::Of(*document);
+    ASSERT_TRUE(model.FindBranch("BUS1", "BUS2"));
+    EXPECT_DOUBLE_EQ(model.FindBranch("BUS1", "BUS2")->GetLength(), 12.5);
+    VexDocumentTransaction transaction(*document);
+    model.DeleteNode(*model.FindNode("BUS2"));
+    EXPECT_EQ(model.CreateNode("BUS3")->GetRowId(), 3) << "AUTOINCREMENT never reuses 2";
+    model.CreateBranch("BUS3", "BUS1");
+    transaction.Commit();
+  }
+  auto document = VexDocument::Open(path);
+  VexGrdProject project(document.get());
+  auto nodes = project.GetLstOfNodes();
+  ASSERT_EQ(nodes->Size(), 2);
+  EXPECT_EQ((*nodes)[2]->GetNodeId().str(), "BUS3");
+  EXPECT_TRUE(project.SearchForBranchId("BUS3", "BUS1"));
+}
+
 TEST(GrdRowListTest, FindsRowsInOrderThroughDeletionsAndLateRows) {
   VexGrdRowList<Counted> list;
   for (int row = 1; row <= 200; ++row) list.Add(row * 10, VexVar<Counted>(new Counted(row)));
