@@ -139,13 +139,14 @@ long long ParseCount(const char* line) {
   return value > INT_MAX ? INT_MAX : value;
 }
 
-// Room for the identifiers a count announces. The count is only a claim of the file, but each
-// identifier takes at least two of its bytes (itself and a line feed); a stream that cannot tell
-// its length gets a modest room that grows as needed.
+// Room for the identifiers a count announces. The count is only a claim of the file, so the room
+// is bounded by what the file can hold (an identifier and its line feed take two bytes at least)
+// and by a ceiling past which the tables grow as they fill: a false count costs little memory.
 std::size_t ExpectedIdentifiers(long long count, long long bytesInFile) {
-  constexpr long long kReservedUnknownLength = 1 << 18;
-  const long long bound = bytesInFile >= 0 ? bytesInFile / 2 : kReservedUnknownLength;
-  return static_cast<std::size_t>(std::min(count, bound));
+  constexpr long long kMostReserved = 1 << 21;
+  long long room = std::min(count, kMostReserved);
+  if (bytesInFile >= 0) room = std::min(room, bytesInFile / 2);
+  return static_cast<std::size_t>(room);
 }
 
 // The bytes from here to the end of `in`, or -1 when it cannot seek (a pipe).
