@@ -34,11 +34,14 @@ void SetVisibleLines(QTreeView& view, int lines) {
 
 VexQtSelectorListPeer::VexQtSelectorListPeer(VexDlgSelectorList& list, VexQtDialogMirror& mirror)
     : VexQtPeer(list, MakeListView(), mirror) {
-  VexDlgSelectorList* source = &list;
-  model_ = new VexQtListModel({[source] { return source->GetLineCount(); }, [] { return 1; },
+  // The model reads the list through the peer: once the list has left the tree (and may be gone)
+  // it reads as empty, for the view can still ask before it is deleted itself.
+  auto source = [this] { return static_cast<VexDlgSelectorList*>(GetWidget()); };
+  model_ = new VexQtListModel({[source] { return source() ? source()->GetLineCount() : 0; },
+                               [] { return 1; },
                                [source](int row, int) {
                                  VexUnicodeString line;
-                                 source->GetLine(row, line);
+                                 if (source()) source()->GetLine(row, line);
                                  return VexQtText(line);
                                },
                                {}},
@@ -59,15 +62,18 @@ void VexQtSelectorListPeer::RefreshState() {
 
 VexQtMultiListPeer::VexQtMultiListPeer(VexDlgMultiList& list, VexQtDialogMirror& mirror)
     : VexQtPeer(list, MakeListView(), mirror) {
-  VexDlgMultiList* source = &list;
-  model_ = new VexQtListModel({[source] { return source->GetLineCount(); },
-                               [source] { return source->GetColumnCount(); },
+  auto source = [this] { return static_cast<VexDlgMultiList*>(GetWidget()); };  // as above
+  model_ = new VexQtListModel({[source] { return source() ? source()->GetLineCount() : 0; },
+                               [source] { return source() ? source()->GetColumnCount() : 0; },
                                [source](int row, int column) {
                                  VexUnicodeString cell;
-                                 source->GetColumnItem(column, cell, row);
+                                 if (source()) source()->GetColumnItem(column, cell, row);
                                  return VexQtText(cell);
                                },
-                               [source](int column) { return VexQtText(source->GetColumnTitle(column)); }},
+                               [source](int column) {
+                                 if (!source()) return QString();
+                                 return VexQtText(source()->GetColumnTitle(column));
+                               }},
                               this);
   QTreeView* view = GetTreeView();
   view->setModel(model_);

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <functional>
 #include <QHeaderView>
+#include <QPointer>
 #include <QTest>
 #include <QTreeView>
 
@@ -80,6 +81,21 @@ TEST_F(ListPeerTest, AComboShowsTheLineTheModuleSelects) {
 // Its cells are checked with every change of ModelNoticeTest below.
 TEST_F(ListPeerTest, AMultiColumnListShowsItsColumnTitles) {
   EXPECT_EQ(ViewOf<QTreeView>(list).model()->headerData(1, Qt::Horizontal).toString(), "From");
+}
+
+// A list released with its window leaves its view to be deleted later, and until then the view
+// may still lay itself out (a timer of the tree view): it must read nothing of the gone list.
+TEST_F(ListPeerTest, AViewOutlivingItsReleasedListReadsItAsEmpty) {
+  QPointer<QTreeView> view = &ViewOf<QTreeView>(list);
+  QPointer<QTreeView> lineView = &ViewOf<QTreeView>(lines);
+  list->DetachFromParent();  // the last reference: the list is destroyed
+  lines->DetachFromParent();
+  ASSERT_TRUE(view && lineView) << "deleted later, not at once";
+  QAbstractItemModel& model = *view->model();
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "");
+  EXPECT_EQ(model.index(1, 2).data().toString(), "");
+  EXPECT_EQ(lineView->model()->index(0, 0).data().toString(), "");
+  view->header()->sizeHint();  // what the view's layout timer asks first
 }
 
 TEST_F(ListPeerTest, ClickingARowSelectsItAndCtrlClickAddsOne) {
