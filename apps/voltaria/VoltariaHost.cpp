@@ -276,6 +276,9 @@ int VoltariaHost::RunSession(const fs::path& plant, bool create, bool tour) {
   session.SetUser(std::move(user));
   if (!ImportModels(*workspace)) return kCommandFailed;
   if (window_ && !options_.screenshots) {
+    // The window starts the command as a person's action would. The one made above only showed
+    // that the module registers it: it goes now, before the window would show its panel too.
+    command = VexStateCommand_var();
     return RunDesktopSession(workspace, restart, ProgramFolder().parent_path() / "samples" / "tour.vscript", out_);
   }
   std::unique_ptr<VexQtVirtualDisplay> display;
