@@ -125,6 +125,8 @@ class VexDocument : public VexTransactionHandler {
   [[noreturn]] void RaiseMisuse(const char* operation) const;
   void NotifyRolledBack();
   void CountUndoneTransaction();
+  /// Whether the open transaction changed rows since it began (SQLite's total change count).
+  bool HasChangedSinceBegin() const;
 
   VexPlantElement& Own(VexIAECElement& element) const;
   void InsertElement(VexVar<VexPlantElement> element);

@@ -150,8 +150,11 @@ int VexDocument::BeginLevel() {
   return ++depth_;
 }
 
-bool VexDocument::IsFileCurrent() const {
-  return depth_ == 0 || sqlite3_total_changes64(database_->GetHandle()) == changesAtBegin_;
+bool VexDocument::IsFileCurrent() const { return depth_ == 0 || !HasChangedSinceBegin(); }
+
+// Rows changed and then rolled back still count in SQLite's total.
+bool VexDocument::HasChangedSinceBegin() const {
+  return sqlite3_total_changes64(database_->GetHandle()) != changesAtBegin_;
 }
 
 void VexDocument::CommitLevel(int level) {
@@ -209,8 +212,7 @@ void VexDocument::RollbackLevel(int level) {
 }
 
 void VexDocument::CountUndoneTransaction() {
-  // Rows changed and then rolled back still count in SQLite's total.
-  if (sqlite3_total_changes64(database_->GetHandle()) != changesAtBegin_) ++undoneTransactions_;
+  if (HasChangedSinceBegin()) ++undoneTransactions_;
 }
 
 void VexDocument::AbandonTransaction() {

@@ -92,7 +92,7 @@ class VexGrdNetworkModel : public VexDocumentAttachment, public VexDocumentListe
 
   void Load();
   void LoadNodes(VexGrdRowList<VexGrdNode>& previous);
-  void LoadBranches(VexGrdRowList<VexGrdBranch>& previous);
+  void LoadBranches(VexGrdRowList<VexGrdBranch>& previous, std::size_t branchCount);
   void LoadLinks(const char* sql, bool toNodes);
   static void SetBranchValues(VexGrdBranch& branch, VexSqlStatement& rows);
   void AddNode(VexVar<VexGrdNode> node);

@@ -102,7 +102,6 @@ void VexGrdNetworkModel::Load() {
   nodes_.Reserve(nodeCount);
   branches_.Reserve(branchCount);
   byNodeId_.Reserve(nodeCount);
-  branchesByEnds_.Reserve(branchCount);
   nodesOfElement_.clear();
   branchesOfElement_.clear();
 
@@ -110,7 +109,7 @@ void VexGrdNetworkModel::Load() {
     LoadWithBranchesReadAlongside(previousNodes, previousBranches, branchCount);
   } else {
     LoadNodes(previousNodes);
-    LoadBranches(previousBranches);
+    LoadBranches(previousBranches, branchCount);
   }
   LoadLinks("SELECT node_id, element_id FROM grd_node_link ORDER BY id", true);
   LoadLinks("SELECT branch_id, element_id FROM grd_branch_link ORDER BY id", false);
@@ -137,7 +136,9 @@ void VexGrdNetworkModel::LoadNodes(VexGrdRowList<VexGrdNode>& previous) {
   }
 }
 
-void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous) {
+void VexGrdNetworkModel::LoadBranches(VexGrdRowList<VexGrdBranch>& previous,
+                                      std::size_t branchCount) {
+  branchesByEnds_.Reserve(branchCount);  // only here: a reading alongside brings its own
   VexSqlStatement rows = document_.GetDatabase().Prepare(kSelectBranches);
   while (rows.Step()) {
     std::int64_t row = rows.ColumnInteger(0);
@@ -211,7 +212,7 @@ void VexGrdNetworkModel::LoadWithBranchesReadAlongside(
     // here instead, where a failure is reported as any reading's is.
   }
   if (!read) {
-    LoadBranches(previousBranches);
+    LoadBranches(previousBranches, branchCount);
     return;
   }
   branchesByEnds_ = std::move(read->byEnds);
